@@ -1,0 +1,40 @@
+# Two commands set everything up: `make run` and `make test`.
+BUILD ?= build
+JOBS ?= $(shell nproc)
+PRESET ?= dev
+
+.PHONY: deps configure build run test test-asan bench fuzz clean format
+
+deps:
+	@scripts/install-deps
+
+configure: deps
+	@cmake --preset $(PRESET) >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	cd $(CURDIR) && $(BUILD)/app/velmor
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+test-asan: deps
+	@cmake --preset asan >/dev/null
+	cmake --build build-asan -j $(JOBS)
+	cd build-asan && ctest --output-on-failure -j $(JOBS)
+
+bench: deps
+	@cmake --preset release >/dev/null
+	cmake --build build-release -j $(JOBS) --target velmor_bench velmor_bench_native
+	bench/run-report build-release
+
+fuzz: build
+	VELMOR_FUZZ_ITERATIONS=200000 $(BUILD)/tests/velmor_tests --gtest_filter='*Fuzz*'
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build build-asan build-release

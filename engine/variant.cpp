@@ -1,0 +1,97 @@
+#include "engine/variant.h"
+
+#include "engine/runtime_error.h"
+
+namespace velmor {
+
+Variant::Variant(Array array) : v_(std::make_unique<Array>(std::move(array))) {}
+
+Variant::Variant(const Variant& other) { *this = other; }
+
+Variant& Variant::operator=(const Variant& other) {
+    if (this == &other) return *this;
+    switch (other.v_.index()) {
+    case 0: v_ = std::monostate{}; break;
+    case 1: v_ = std::get<1>(other.v_); break;
+    case 2: v_ = std::get<2>(other.v_); break;
+    case 3: v_ = std::make_unique<Array>(*std::get<3>(other.v_)); break;
+    }
+    return *this;
+}
+
+Variant::~Variant() = default;
+
+const Array& Variant::array() const {
+    if (!isArray()) throw RuntimeError(err::TypeMismatch);
+    return *std::get<3>(v_);
+}
+
+Array& Variant::array() {
+    if (!isArray()) throw RuntimeError(err::TypeMismatch);
+    return *std::get<3>(v_);
+}
+
+bool operator==(const Variant& a, const Variant& b) {
+    if (a.v_.index() != b.v_.index()) return false;
+    switch (a.v_.index()) {
+    case 1: return a.number() == b.number();
+    case 2: return a.text() == b.text();
+    case 3: return a.array() == b.array();
+    default: return true;
+    }
+}
+
+Array Array::matrix(int rows, int cols, int lower) {
+    Array a;
+    a.dims_ = 2;
+    a.lb1_ = a.lb2_ = lower;
+    a.ub1_ = rows;
+    a.ub2_ = cols;
+    long long n1 = rows - lower + 1, n2 = cols - lower + 1;
+    if (n1 < 0 || n2 < 0) throw RuntimeError(err::SubscriptOutOfRange);
+    a.data_.resize(static_cast<std::size_t>(n1 * n2));
+    return a;
+}
+
+Array Array::vector(int lower, int upper) {
+    Array a;
+    a.dims_ = 1;
+    a.lb1_ = lower;
+    a.ub1_ = upper;
+    a.lb2_ = 0;
+    a.ub2_ = 0;
+    if (upper < lower - 1) throw RuntimeError(err::SubscriptOutOfRange);
+    a.data_.resize(static_cast<std::size_t>(upper - lower + 1));
+    return a;
+}
+
+Variant& Array::at(int i, int j) {
+    if (dims_ != 2 || i < lb1_ || i > ub1_ || j < lb2_ || j > ub2_)
+        throw RuntimeError(err::SubscriptOutOfRange);
+    return data_[offset(i, j)];
+}
+
+const Variant& Array::at(int i, int j) const { return const_cast<Array*>(this)->at(i, j); }
+
+Variant& Array::at(int i) {
+    if (dims_ != 1 || i < lb1_ || i > ub1_) throw RuntimeError(err::SubscriptOutOfRange);
+    return data_[static_cast<std::size_t>(i - lb1_)];
+}
+
+const Variant& Array::at(int i) const { return const_cast<Array*>(this)->at(i); }
+
+std::int16_t toInt16(long long value) {
+    if (value < -32768 || value > 32767) throw RuntimeError(err::Overflow);
+    return static_cast<std::int16_t>(value);
+}
+
+static const Array& matrixOf(const Variant& m) {
+    const Array& a = m.array();
+    if (a.dims() != 2) throw RuntimeError(err::SubscriptOutOfRange);
+    return a;
+}
+
+std::int16_t rowCount(const Variant& matrix) { return toInt16(matrixOf(matrix).ubound(1)); }
+std::int16_t columnCount(const Variant& matrix) { return toInt16(matrixOf(matrix).ubound(2)); }
+
+} // namespace velmor

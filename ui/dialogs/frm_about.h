@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+
+#include "ui/view/command_button.h"
+#include "ui/view/dialog_service.h"
+#include "ui/view/form.h"
+#include "ui/view/platform_services.h"
+
+namespace velmor {
+
+// The modeless About box.
+class FrmAbout {
+public:
+    FrmAbout(DialogService& dialogs, PlatformServices& platform);
+
+    Form form;
+    Picture picIcon;
+    Label lblTitle, lblVersion, lblDescription, lblDisclaimer;
+    CommandButton cmdOK, cmdSysInfo;
+
+    void Form_Load();
+    void cmdOK_Click();
+    void cmdSysInfo_Click();
+    void StartSysInfo();
+
+private:
+    DialogService& dialogs_;
+    PlatformServices& platform_;
+};
+
+} // namespace velmor

@@ -1,0 +1,1 @@
+// The Qt binding arrives with the main window.
