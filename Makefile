@@ -31,7 +31,7 @@ bench: deps
 	bench/run-report build-release
 
 fuzz: build
-	VELMOR_FUZZ_ITERATIONS=200000 $(BUILD)/tests/velmor_tests --gtest_filter='*Fuzz*'
+	VELMOR_FUZZ_ITERATIONS=200000 $(BUILD)/tests/velmor_store_tests --gtest_filter='*Fuzz*'
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/limits.h"
 #include "ui/view/control.h"
 #include "ui/view/grid_interface.h"
 
@@ -16,7 +17,7 @@ class Grid : public Control, public IGrid {
 public:
     // Largest number of data cells ((Rows - 1) x (Cols - 1)) a grid holds; a resize beyond it
     // fails with run-time error 7 and changes nothing.
-    static constexpr long long kMaxDataCells = 4'000'000;
+    static constexpr long long kMaxDataCells = kMaxMatrixCells;
     static constexpr int kDefaultColWidth = 960;
     static constexpr int kRowHeight = 240;
 
