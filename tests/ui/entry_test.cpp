@@ -87,6 +87,17 @@ TEST_F(EntryTest, CountBoxesTakeDigitsOnlyAndResizeTheGridWhenLeft) {
     EXPECT_EQ(boxes(), std::vector<BoxSpec>{});
 }
 
+TEST_F(EntryTest, EnterInTheColumnBoxNeverStrandsTheUserBeforeADisabledDescription) {
+    w->cmdInput.userClick();
+    w->txtDescription.setEnabled(false);
+    w->form.userFocus(&w->txtNo_Columns);
+    w->txtNo_Columns.userType("2");
+    w->txtNo_Columns.userPress(key::Return);
+    EXPECT_EQ(focus(), &w->txtDescription);
+    EXPECT_TRUE(w->txtDescription.Enabled());
+    EXPECT_EQ(w->MSFlexGrid1.Cols(), 3);
+}
+
 TEST_F(EntryTest, LoweringTheRowCountDropsRowsAndRaisingItBringsBackEmptyOnes) {
     startEntry("M", "4", "1");
     keyCells({"1", "2", "3", "4"});
@@ -134,9 +145,11 @@ TEST_F(EntryTest, BadCountsAreRefusedAndTheBoxGetsTheFocusBack) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.what) + ": " + c.text);
-        if (w->cboMatrixInput.Text() == "M") dialogs.answer(MsgResult::Cancel);
+        w.reset();
+        w = std::make_unique<FrmVelmor>(dialogs, platform, format);
+        w->Form_Load();
         w->cmdInput.userClick();
-        w->cboMatrixInput.userEdit("M");
+        w->cboMatrixInput.userType("M");
         w->cboMatrixInput.userPress(key::Return);
         TextBox& box = c.columns ? w->txtNo_Columns : w->txtNo_Rows;
         if (c.columns) {
