@@ -1,8 +1,11 @@
 #include "engine/number_format.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <climits>
+#include <cstdint>
+#include <cstring>
 #include <cmath>
 #include <limits>
 #include <system_error>
@@ -24,38 +27,31 @@ struct Decimal {
     int exponent = 0;
 };
 
-// Rounds |x| to 15 significant digits. For a normal double the shortest round-trip form is
-// tried first: when it needs no more than 15 digits it is the 15-digit rounding as well (the
-// double is closer to it than half a unit of the 15th digit), and it is the fast case.
-// Subnormals carry too few bits for that argument and always take the exact rounding.
+// Rounds |x| (finite, nonzero) to 15 significant digits. Whole numbers below 1E+15 are
+// exact in a 64-bit integer, the common case of keyed-in values, and skip the float printer.
 Decimal toDecimal(double x) {
     char buf[40];
     double m = std::fabs(x);
-    std::to_chars_result res{buf, {}};
-    int mantissaDigits = kSignificantDigits + 1;
-    if (m >= std::numeric_limits<double>::min()) {
-        res = std::to_chars(buf, buf + sizeof buf, m, std::chars_format::scientific);
-        mantissaDigits = 0;
-        for (const char* p = buf; p != res.ptr && *p != 'e'; ++p)
-            if (*p != '.') ++mantissaDigits;
-    }
-    const char* end = res.ptr;
-    if (mantissaDigits > kSignificantDigits) {
-        res = std::to_chars(buf, buf + sizeof buf, m, std::chars_format::scientific,
-                            kSignificantDigits - 1);
-        end = res.ptr;
-    }
     Decimal d;
-    const char* p = buf;
-    for (; p != end && *p != 'e'; ++p)
-        if (*p != '.') d.digits[d.count++] = *p;
+    if (m < 1e15 && m == std::floor(m)) {
+        auto res = std::to_chars(buf, buf + sizeof buf, static_cast<std::uint64_t>(m));
+        d.count = static_cast<int>(res.ptr - buf);
+        d.exponent = d.count - 1;
+        std::memcpy(d.digits, buf, static_cast<std::size_t>(d.count));
+    } else {
+        auto res = std::to_chars(buf, buf + sizeof buf, m, std::chars_format::scientific,
+                                 kSignificantDigits - 1);
+        const char* p = buf;
+        for (; p != res.ptr && *p != 'e'; ++p)
+            if (*p != '.') d.digits[d.count++] = *p;
+        // The exponent after 'e' carries its sign and at least two digits.
+        ++p;
+        bool negative = *p == '-';
+        int e = 0;
+        for (++p; p != res.ptr; ++p) e = e * 10 + (*p - '0');
+        d.exponent = negative ? -e : e;
+    }
     while (d.count > 1 && d.digits[d.count - 1] == '0') --d.count;
-    // The exponent after 'e' carries its sign and at least two digits.
-    ++p;
-    bool negative = *p == '-';
-    int e = 0;
-    for (++p; p != end; ++p) e = e * 10 + (*p - '0');
-    d.exponent = negative ? -e : e;
     return d;
 }
 
@@ -165,25 +161,45 @@ std::string NumberFormat::toText(double x) const {
     if (std::isnan(x)) return "NaN";
     if (std::isinf(x)) return x < 0 ? "-Inf" : "Inf";
     Decimal d = toDecimal(x);
-    std::string out;
-    out.reserve(32);
-    if (x < 0) out += '-';
+    // Composed with '.' in a local buffer; the separator goes in when the text is made.
+    char buf[48];
+    char* out = buf;
+    char* point = nullptr;
+    if (x < 0) *out++ = '-';
     // The notation is chosen after rounding, so 999999999999999.9 becomes 1E+15.
     if (d.exponent >= -4 && d.exponent < kSignificantDigits) {
-        appendFixed(out, d, d.count - 1 - d.exponent > 0 ? d.count - 1 - d.exponent : 0, sep_);
-        return out;
+        if (d.exponent < 0) {
+            *out++ = '0';
+            point = out;
+            *out++ = '.';
+            for (int k = d.exponent + 1; k < 0; ++k) *out++ = '0';
+            out = std::copy(d.digits, d.digits + d.count, out);
+        } else {
+            for (int i = 0; i <= d.exponent; ++i) *out++ = i < d.count ? d.digits[i] : '0';
+            if (d.count > d.exponent + 1) {
+                point = out;
+                *out++ = '.';
+                out = std::copy(d.digits + d.exponent + 1, d.digits + d.count, out);
+            }
+        }
+    } else {
+        *out++ = d.digits[0];
+        if (d.count > 1) {
+            point = out;
+            *out++ = '.';
+            out = std::copy(d.digits + 1, d.digits + d.count, out);
+        }
+        *out++ = 'E';
+        *out++ = d.exponent < 0 ? '-' : '+';
+        int e = std::abs(d.exponent);
+        if (e < 10) *out++ = '0';
+        out = std::to_chars(out, buf + sizeof buf, e).ptr;
     }
-    out += d.digits[0];
-    if (d.count > 1) {
-        out += sep_;
-        out.append(d.digits + 1, static_cast<std::size_t>(d.count - 1));
-    }
-    out += 'E';
-    out += d.exponent < 0 ? '-' : '+';
-    int e = std::abs(d.exponent);
-    if (e < 10) out += '0';
-    out += std::to_string(e);
-    return out;
+    if (!point || sep_ == ".") return std::string(buf, out);
+    std::string text(buf, point);
+    text += sep_;
+    text.append(point + 1, out);
+    return text;
 }
 
 std::string NumberFormat::toText(const Variant& v) const {
