@@ -81,7 +81,7 @@ Variant CVelmor::Add(const Variant& InputArray1, const Variant& InputArray2) {
         mvarResult = Array::matrix(mintNo_Rows, mintNo_Columns);
         elementwise(*this, InputArray1.array(), &InputArray2.array(), mvarResult.array(),
                     [](double u, double v) { return u + v; });
-        return mvarResult;
+        return dense::takeResult(mvarResult);
     } catch (const RuntimeError& e) {
         reportError(e, "Add", rowColumnLocation());
         return {};
@@ -94,7 +94,7 @@ Variant CVelmor::Subtract(const Variant& InputArray1, const Variant& InputArray2
         mvarResult = Array::matrix(mintNo_Rows, mintNo_Columns);
         elementwise(*this, InputArray1.array(), &InputArray2.array(), mvarResult.array(),
                     [](double u, double v) { return u - v; });
-        return mvarResult;
+        return dense::takeResult(mvarResult);
     } catch (const RuntimeError& e) {
         reportError(e, "Subtract", rowColumnLocation());
         return {};
@@ -108,7 +108,7 @@ Variant CVelmor::ScaleMultiply(double Scalar, const Variant& InputArray) {
         mvarResult = Array::matrix(mintNo_Rows, mintNo_Columns);
         elementwise(*this, InputArray.array(), nullptr, mvarResult.array(),
                     [Scalar](double u, double) { return u * Scalar; });
-        return mvarResult;
+        return dense::takeResult(mvarResult);
     } catch (const RuntimeError& e) {
         reportError(e, "ScaleMultiply", rowColumnLocation());
         return {};
@@ -134,7 +134,7 @@ Variant CVelmor::Transpose(const Variant& InputArray) {
                 });
             });
         }
-        return mvarResult;
+        return dense::takeResult(mvarResult);
     } catch (const RuntimeError& e) {
         reportError(e, "Transpose", rowColumnLocation());
         return {};
@@ -177,7 +177,7 @@ Variant CVelmor::GetMinMaxArray(const Variant& InputArray) {
         });
         result.at(0) = *low.element;
         result.at(1) = *high.element;
-        return mvarResult;
+        return dense::takeResult(mvarResult);
     } catch (const RuntimeError& e) {
         reportError(e, "GetMinMaxArray", rowColumnLocation());
         return {};

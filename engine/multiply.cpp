@@ -153,7 +153,7 @@ Variant CVelmor::Multiply(const Variant& PreMultiplier, const Variant& PostMulti
             if (allFinite(c)) {
                 store(c.data(), rows, cols, result);
                 finishLoops(mintRow, mintColumn, rows, cols);
-                return mvarResult;
+                return dense::takeResult(mvarResult);
             }
         }
 
@@ -164,7 +164,7 @@ Variant CVelmor::Multiply(const Variant& PreMultiplier, const Variant& PostMulti
         PlainProduct plain(*this, left, right, inner, result);
         if (!fastBounds) {
             plain.runFrom(1, 1);
-            return mvarResult;
+            return dense::takeResult(mvarResult);
         }
         auto [i0, j0] = firstBadElement(left, right, rows, cols, inner);
         // Elements before the first bad one have good operands, so the kernel's values are
@@ -182,7 +182,7 @@ Variant CVelmor::Multiply(const Variant& PreMultiplier, const Variant& PostMulti
             result.cell(i, j) = Variant(c[k]);
         }
         plain.runFrom(i0, j0);
-        return mvarResult;
+        return dense::takeResult(mvarResult);
     } catch (const RuntimeError& e) {
         reportError(e, "Multiply", " Column-" + std::to_string(mintColumn));
         return {};

@@ -157,13 +157,20 @@ void gemmSse2(const double* a, const double* b, double* c, Index m, Index k, Ind
 
 } // namespace
 
-void multiplyDense(const double* a, const double* b, double* c, int m, int k, int n) {
+bool kernelSupported(KernelIsa isa) {
+    return isa != KernelIsa::Avx2 || __builtin_cpu_supports("avx2");
+}
+
+void multiplyDense(const double* a, const double* b, double* c, int m, int k, int n,
+                   KernelIsa isa) {
     if (m <= 0 || n <= 0) return;
     if (k <= 0) {
         std::fill(c, c + static_cast<Index>(m) * n, 0.0);
         return;
     }
-    if (__builtin_cpu_supports("avx2"))
+    if (isa == KernelIsa::Best)
+        isa = kernelSupported(KernelIsa::Avx2) ? KernelIsa::Avx2 : KernelIsa::Sse2;
+    if (isa == KernelIsa::Avx2)
         gemmAvx2(a, b, c, m, k, n);
     else
         gemmSse2(a, b, c, m, k, n);

@@ -10,6 +10,8 @@
 namespace velmor {
 namespace {
 
+const KernelIsa kIsas[] = {KernelIsa::Best, KernelIsa::Sse2, KernelIsa::Avx2};
+
 // The order every element must be summed in: from 0, over k increasing.
 std::vector<double> plainProduct(const std::vector<double>& a, const std::vector<double>& b, int m,
                                  int k, int n) {
@@ -47,10 +49,14 @@ TEST(MultiplyKernel, BitForBitThePlainLoopOnAwkwardShapes) {
     for (const auto& s : shapes) {
         auto a = randomValues(static_cast<std::size_t>(s.m) * s.k, rng);
         auto b = randomValues(static_cast<std::size_t>(s.k) * s.n, rng);
-        std::vector<double> c(static_cast<std::size_t>(s.m) * s.n, 99.0);
-        multiplyDense(a.data(), b.data(), c.data(), s.m, s.k, s.n);
-        EXPECT_TRUE(sameBits(c, plainProduct(a, b, s.m, s.k, s.n)))
-            << s.m << "x" << s.k << " by " << s.k << "x" << s.n;
+        const auto expected = plainProduct(a, b, s.m, s.k, s.n);
+        for (KernelIsa isa : kIsas) {
+            if (!kernelSupported(isa)) continue;
+            std::vector<double> c(static_cast<std::size_t>(s.m) * s.n, 99.0);
+            multiplyDense(a.data(), b.data(), c.data(), s.m, s.k, s.n, isa);
+            EXPECT_TRUE(sameBits(c, expected)) << s.m << "x" << s.k << " by " << s.k << "x" << s.n
+                                               << " isa " << static_cast<int>(isa);
+        }
     }
 }
 
@@ -66,10 +72,13 @@ TEST(MultiplyKernel, SignedZerosAndSpecialValuesFollowThePlainLoop) {
     const double inf = INFINITY;
     std::vector<double> a = {-0.0, -0.0, 1e308, 1e308, inf, 1.0, 0.0, -inf};
     std::vector<double> b = {1.0, 2.0, 3.0, 10.0, 1.0, -1.0};
-    std::vector<double> c(12);
-    multiplyDense(a.data(), b.data(), c.data(), 4, 2, 3);
-    EXPECT_TRUE(sameBits(c, plainProduct(a, b, 4, 2, 3)));
-    EXPECT_FALSE(std::signbit(c[0]));
+    for (KernelIsa isa : kIsas) {
+        if (!kernelSupported(isa)) continue;
+        std::vector<double> c(12);
+        multiplyDense(a.data(), b.data(), c.data(), 4, 2, 3, isa);
+        EXPECT_TRUE(sameBits(c, plainProduct(a, b, 4, 2, 3)));
+        EXPECT_FALSE(std::signbit(c[0]));
+    }
 }
 
 } // namespace
