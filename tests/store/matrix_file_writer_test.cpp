@@ -1,5 +1,4 @@
 #include <string>
-#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -101,20 +100,22 @@ TEST_F(MatrixFileWriterTest, UnicodeTextIsWrittenAsUtf8Bytes) {
 
 TEST_F(MatrixFileWriterTest, ValuesThatAreNotMatricesRaiseRunTimeErrors) {
     MatrixFileWriter w(format, " ");
-    std::string out;
-    const std::pair<Variant, int> cases[] = {
-        {Variant(), 13}, {Variant("1"), 13}, {Variant(Array::vector(0, 1)), 9}};
-    for (const auto& [v, number] : cases) {
+    auto errorOf = [&w](const Variant& v) {
+        std::string out;
         try {
             w.entry(out, "X", "", v);
-            ADD_FAILURE() << "no error";
         } catch (const RuntimeError& e) {
-            EXPECT_EQ(e.number(), number);
+            return e.number();
         }
-    }
+        return 0;
+    };
+    const Variant empty;
+    EXPECT_EQ(errorOf(empty), 13);
+    EXPECT_EQ(errorOf(Variant("1")), 13);
+    EXPECT_EQ(errorOf(Variant(Array::vector(0, 1))), 9);
     Array nested = Array::matrix(1, 1);
     nested.at(1, 1) = Variant(Array::matrix(1, 1));
-    EXPECT_THROW(w.entry(out, "X", "", Variant(std::move(nested))), RuntimeError);
+    EXPECT_EQ(errorOf(Variant(std::move(nested))), 13);
 }
 
 } // namespace
