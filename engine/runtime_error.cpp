@@ -9,6 +9,7 @@ std::string errorDescription(int number) {
     case err::OutOfMemory: return "Out of memory";
     case err::SubscriptOutOfRange: return "Subscript out of range";
     case err::DivisionByZero: return "Division by zero";
+    case 91: return "Object variable or With block variable not set";
     case err::TypeMismatch: return "Type mismatch";
     case err::FileNotFound: return "File not found";
     case err::BadFileMode: return "Bad file mode";

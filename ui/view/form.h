@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -108,6 +109,8 @@ private:
     std::vector<MenuItem*> menus_;
     CommandButton *default_ = nullptr, *cancel_ = nullptr;
     Control* active_ = nullptr;
+    bool focusPending_ = false;
+    std::uint64_t focusMoves_ = 0;
     FormObserver* observer_ = nullptr;
 };
 
