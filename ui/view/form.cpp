@@ -9,7 +9,9 @@ namespace velmor {
 Form::Form(std::string name, std::string caption)
     : name_(std::move(name)), caption_(std::move(caption)) {}
 
-Form::~Form() = default;
+Form::~Form() {
+    if (observer_) observer_->formDestroyed(*this);
+}
 
 void Form::notify(FormProp prop) {
     if (observer_) observer_->formChanged(*this, prop);

@@ -19,6 +19,8 @@ class FormObserver {
 public:
     virtual ~FormObserver() = default;
     virtual void formChanged(Form& form, FormProp prop) = 0;
+    // The form is being destroyed (its controls are already gone): drop every reference.
+    virtual void formDestroyed(Form&) {}
 };
 
 inline constexpr int kPointerDefault = 0;
