@@ -36,8 +36,12 @@ TEST_F(EntryQtTest, AMatrixKeyedCellByCellIsSavedIntoTheList) {
         EXPECT_FALSE(w(frm->Text1)->isVisible()) << cell;
     }
     EXPECT_EQ(focused(), w(frm->cmdSave)) << "Enter in the last cell goes to Save";
-    settle();
     EXPECT_EQ(cells(topGrid()), (Cells{{"1.5", "-2", "3"}, {"40", ".5", "6"}}));
+    // The cells are drawn on the text background, apart from the dark area beyond them.
+    QTableView* grid = topGrid();
+    QVariant cellBackground = grid->model()->data(grid->model()->index(1, 2), Qt::BackgroundRole);
+    ASSERT_TRUE(cellBackground.canConvert<QColor>());
+    EXPECT_NE(cellBackground.value<QColor>(), grid->palette().color(QPalette::Base));
 
     press(Qt::Key_Return); // Save has the focus
     settle();

@@ -39,6 +39,8 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
         return QString::fromStdString(grid_.TextMatrix(r, c));
     case Qt::TextAlignmentRole:
         return static_cast<int>(alignmentOf(grid_.alignmentAt(r, c), grid_.TextMatrix(r, c)));
+    case Qt::BackgroundRole:
+        return background_.isValid() ? QVariant(background_) : QVariant();
     default:
         return {};
     }
