@@ -196,16 +196,5 @@ TEST_F(QtShellTest, ModelessFormIsShownOnceAndBroughtBack) {
     settle();
 }
 
-TEST_F(QtShellTest, FirstShowRaisesResize) {
-    SampleForm f;
-    int resizes = 0;
-    f.form.onResize = [&] { ++resizes; };
-    shell.showForm(f.form, false);
-    shell.showForm(f.form, false);
-    EXPECT_EQ(resizes, 1);
-    f.form.unload();
-    settle();
-}
-
 } // namespace
 } // namespace velmor::test

@@ -230,13 +230,7 @@ void FormWindow::clientResized(QSize size) {
 
 void FormWindow::present(bool modal) {
     if (!form_ || !window_) return;
-    if (!presented_) {
-        presented_ = true;
-        // A window gets its size as it is first shown, which raises Resize.
-        form_->setWidth(form_->Width());
-        if (!form_) return;
-        applySize();
-    }
+    applySize();
     Qt::WindowModality modality = !modal                    ? Qt::NonModal
                                   : window_->parentWidget() ? Qt::WindowModal
                                                             : Qt::ApplicationModal;
