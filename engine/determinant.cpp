@@ -1,9 +1,193 @@
+#include <cmath>
+#include <vector>
+
+#include "engine/bareiss.h"
 #include "engine/cvelmor.h"
+#include "engine/dense_determinant.h"
 
 namespace velmor {
 
-// Placeholder until the determinant and adjoint are implemented.
-double CVelmor::GetDeterminant(const Variant&) { return 0; }
-Variant CVelmor::GetAdjointMatrix(const Variant&) { return {}; }
+namespace {
+
+const char* const kNotSquare =
+    "The number of rows of the matrix does not equal the number of columns.";
+
+// Cofactor expansion costs n!/6 closed-form evaluations; above these orders the elimination
+// methods take over (the adjoint's minors are one order smaller than its input).
+constexpr int kExpansionMaxOrder = 10;
+constexpr int kAdjointExpansionMaxOrder = 8;
+// Exact integer elimination: one O(n^3) pass for the determinant, n^2 of them for the adjoint.
+constexpr int kExactDeterminantMaxOrder = 200;
+constexpr int kExactAdjointMaxOrder = 30;
+
+// Double arithmetic that raises overflow (error 6) instead of reaching an infinity.
+double checked(double x) {
+    if (std::isinf(x)) throw RuntimeError(err::Overflow);
+    return x;
+}
+double mul(double x, double y) {
+    return checked(x * y);
+}
+double add(double x, double y) {
+    return checked(x + y);
+}
+double sub(double x, double y) {
+    return checked(x - y);
+}
+
+double signOf(int power) {
+    return power % 2 == 0 ? 1.0 : -1.0;
+}
+
+// The elements 1..n of a square matrix as numbers, row-major.
+std::vector<double> toDoubles(const Array& a, int n, const NumberFormat& format) {
+    std::vector<double> out(static_cast<std::size_t>(n) * static_cast<std::size_t>(n));
+    a.at(1, 1); // error 9 when the bounds start above 1
+    std::size_t k = 0;
+    for (int r = 1; r <= n; ++r)
+        for (int c = 1; c <= n; ++c) out[k++] = format.toNumber(a.cell(r, c));
+    return out;
+}
+
+double eliminationDeterminant(const std::vector<double>& m, int n) {
+    if (n <= kExactDeterminantMaxOrder)
+        if (auto ints = bareiss::toIntegers(m))
+            if (auto d = bareiss::determinant(std::move(*ints), n)) return static_cast<double>(*d);
+    return checked(dense::determinant(m, n));
+}
+
+// Row-major adjugate for orders beyond the expansion: element (j, i) is cofactor (i, j).
+std::vector<double> eliminationAdjugate(const std::vector<double>& m, int n) {
+    const auto un = static_cast<std::size_t>(n);
+    if (n <= kExactAdjointMaxOrder)
+        if (auto ints = bareiss::toIntegers(m))
+            if (auto minors = bareiss::minors(*ints, n)) {
+                std::vector<double> adj(un * un);
+                for (std::size_t i = 0; i < un; ++i)
+                    for (std::size_t j = 0; j < un; ++j)
+                        adj[j * un + i] = signOf(static_cast<int>(i + j)) *
+                                          static_cast<double>((*minors)[i * un + j]);
+                return adj;
+            }
+    std::vector<double> adj = dense::adjugate(m, n);
+    for (double x : adj) checked(x);
+    return adj;
+}
+
+} // namespace
+
+double CVelmor::GetDeterminant(const Variant& InputArray) {
+    try {
+        mintNo_Rows = rowCount(InputArray);
+        mintNo_Columns = columnCount(InputArray);
+        if (mintNo_Rows != mintNo_Columns) {
+            mstrMessage = kNotSquare;
+            dialogs_.message(mstrMessage);
+            return 0;
+        }
+        const Array& a = InputArray.array();
+        const int n = mintNo_Rows;
+        auto num = [&](int r, int c) { return format_.toNumber(a.at(r, c)); };
+        switch (n) {
+        case 1:
+            return num(1, 1);
+        case 2:
+            return sub(mul(num(1, 1), num(2, 2)), mul(num(2, 1), num(1, 2)));
+        case 3: {
+            // Rule of Sarrus, term by term, each product left to right.
+            double d = mul(mul(num(1, 1), num(2, 2)), num(3, 3));
+            d = add(d, mul(mul(num(1, 2), num(2, 3)), num(3, 1)));
+            d = add(d, mul(mul(num(1, 3), num(2, 1)), num(3, 2)));
+            d = sub(d, mul(mul(num(3, 1), num(2, 2)), num(1, 3)));
+            d = sub(d, mul(mul(num(3, 2), num(2, 3)), num(1, 1)));
+            return sub(d, mul(mul(num(3, 3), num(2, 1)), num(1, 2)));
+        }
+        default:
+            break;
+        }
+        if (n < 4) return 0;
+        if (n > kExpansionMaxOrder) {
+            double d = eliminationDeterminant(toDoubles(a, n, format_), n);
+            mintRow = 5; // where the innermost minor copy of an expansion leaves it
+            return d;
+        }
+
+        // Expansion along the last column; every minor goes through a full call of its own,
+        // which reports and absorbs its own errors.
+        std::vector<Variant> lastColumn(static_cast<std::size_t>(n));
+        for (int i = 1; i <= n; ++i) lastColumn[static_cast<std::size_t>(i - 1)] = a.at(i, n);
+        Variant minor = Array::matrix(n - 1, n - 1);
+        double sum = 0;
+        for (int k = 1; k <= n; ++k) {
+            Array& m = minor.array();
+            std::int16_t counter = 0;
+            for (mintRow = 1; mintRow <= n; ++mintRow) {
+                if (mintRow == k) continue;
+                ++counter;
+                for (int c = 1; c <= n - 1; ++c) m.cell(counter, c) = num(mintRow, c);
+            }
+            const double minorDeterminant = GetDeterminant(minor);
+            mintNo_Rows = rowCount(InputArray);
+            mintNo_Columns = columnCount(InputArray);
+            const double cofactor = signOf(mintNo_Columns + k) * minorDeterminant;
+            sum = add(sum,
+                      mul(format_.toNumber(lastColumn[static_cast<std::size_t>(k - 1)]), cofactor));
+        }
+        return sum;
+    } catch (const RuntimeError& e) {
+        reportError(e, "GetDeterminant", {});
+        return 0;
+    }
+}
+
+Variant CVelmor::GetAdjointMatrix(const Variant& InputArray) {
+    try {
+        const std::int16_t rows = rowCount(InputArray);
+        const std::int16_t columns = columnCount(InputArray);
+        if (rows < 2 || columns < 2) throw RuntimeError(err::SubscriptOutOfRange); // no minor
+        const Array& a = InputArray.array();
+
+        if (rows > kAdjointExpansionMaxOrder || columns > kAdjointExpansionMaxOrder) {
+            mintNo_Rows = static_cast<std::int16_t>(rows - 1);
+            mintNo_Columns = static_cast<std::int16_t>(columns - 1);
+            if (rows != columns) {
+                // Every minor would fail the same way; say it once, then fail as the
+                // expansion does when the cofactor lands outside the result.
+                mstrMessage = kNotSquare;
+                dialogs_.message(mstrMessage);
+                throw RuntimeError(err::SubscriptOutOfRange);
+            }
+            const int n = rows;
+            std::vector<double> adj = eliminationAdjugate(toDoubles(a, n, format_), n);
+            Array out = Array::matrix(n, n);
+            std::size_t k = 0;
+            for (int r = 1; r <= n; ++r)
+                for (int c = 1; c <= n; ++c) out.cell(r, c) = adj[k++];
+            mvarResult = std::move(out);
+            return mvarResult;
+        }
+
+        Variant minor = Array::matrix(rows - 1, columns - 1);
+        mvarResult = Array::matrix(rows, columns);
+        for (int i = 1; i <= rows; ++i)
+            for (int j = 1; j <= columns; ++j) {
+                Array& m = minor.array();
+                int mr = 0;
+                for (int x = 1; x <= rows; ++x) {
+                    if (x == i) continue;
+                    ++mr;
+                    int mc = 0;
+                    for (int y = 1; y <= columns; ++y)
+                        if (y != j) m.at(mr, ++mc) = a.at(x, y);
+                }
+                const double d = GetDeterminant(minor);
+                mvarResult.array().at(j, i) = signOf(i + j) * d;
+            }
+        return mvarResult;
+    } catch (const RuntimeError& e) {
+        reportError(e, "GetCofactorMatrix", {});
+        return {};
+    }
+}
 
 } // namespace velmor

@@ -1,6 +1,7 @@
 #include <cstdint>
 
 #include "engine/cvelmor.h"
+#include "engine/dense.h"
 #include "engine/for_loop.h"
 
 namespace velmor {
@@ -37,7 +38,7 @@ Variant CVelmor::GridToArray() {
                 result.cell(mintRow, mintColumn) = Variant(grid.Text());
             });
         });
-        return mvarResult;
+        return dense::takeResult(mvarResult);
     } catch (const RuntimeError& e) {
         reportError(e, "GridToArray", rowColumnLocation());
         return {};

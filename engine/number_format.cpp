@@ -27,8 +27,37 @@ struct Decimal {
     int exponent = 0;
 };
 
-// Rounds |x| (finite, nonzero) to 15 significant digits. Whole numbers below 1E+15 are
-// exact in a 64-bit integer, the common case of keyed-in values, and skip the float printer.
+// Splits to_chars' scientific form "d[.ddd]e+XX" into digits, the first `limit` of them into
+// `d` and any beyond into `rest`, and the exponent. Returns the number of digits.
+int readScientific(const char* buf, const char* end, Decimal& d, char* rest, int limit) {
+    const char* e = buf + 1;
+    while (e != end && *e != 'e') ++e;
+    // Local copies: stores through char pointers would otherwise force the count to memory.
+    char digits[24];
+    int all = 0;
+    digits[all++] = buf[0];
+    for (const char* p = buf + 2; p < e; ++p) digits[all++] = *p;
+    const int kept = all < limit ? all : limit;
+    std::memcpy(d.digits, digits, static_cast<std::size_t>(kept));
+    if (all > kept) std::memcpy(rest, digits + kept, static_cast<std::size_t>(all - kept));
+    d.count = kept;
+    const bool negative = e[1] == '-';
+    int exponent = 0;
+    for (const char* p = e + 2; p < end; ++p) exponent = exponent * 10 + (*p - '0');
+    d.exponent = negative ? -exponent : exponent;
+    return all;
+}
+
+// Rounds |x| (finite, nonzero) to 15 significant digits.
+//
+// Whole numbers below 1E+15, the common case of keyed-in values, are exact in an integer.
+// Otherwise the shortest round-trip form S of a normal double decides it, being much cheaper
+// than exact rounding: with up to 15 digits S is the rounding (the double lies closer to S
+// than half a unit of the 15th digit). With 16 or 17 digits, no 15-digit rounding midpoint
+// (a 16-digit number ending in 5) lies between S and the double, since it would round-trip
+// and be a shorter or closer choice than S; so rounding S half up gives the same digits,
+// unless S is itself such a midpoint. That case, and subnormals, which have too few bits for
+// the first argument, take the exact rounding.
 Decimal toDecimal(double x) {
     char buf[40];
     double m = std::fabs(x);
@@ -39,17 +68,31 @@ Decimal toDecimal(double x) {
         d.exponent = d.count - 1;
         std::memcpy(d.digits, buf, static_cast<std::size_t>(d.count));
     } else {
-        auto res = std::to_chars(buf, buf + sizeof buf, m, std::chars_format::scientific,
-                                 kSignificantDigits - 1);
-        const char* p = buf;
-        for (; p != res.ptr && *p != 'e'; ++p)
-            if (*p != '.') d.digits[d.count++] = *p;
-        // The exponent after 'e' carries its sign and at least two digits.
-        ++p;
-        bool negative = *p == '-';
-        int e = 0;
-        for (++p; p != res.ptr; ++p) e = e * 10 + (*p - '0');
-        d.exponent = negative ? -e : e;
+        char rest[4];
+        int all = 0;
+        if (m >= std::numeric_limits<double>::min()) {
+            auto res = std::to_chars(buf, buf + sizeof buf, m, std::chars_format::scientific);
+            all = readScientific(buf, res.ptr, d, rest, kSignificantDigits);
+        }
+        if (all > kSignificantDigits && !(all == kSignificantDigits + 1 && rest[0] == '5')) {
+            if (rest[0] >= '5') {
+                int i = d.count - 1;
+                while (i >= 0 && d.digits[i] == '9') --i;
+                if (i < 0) {
+                    d.digits[0] = '1';
+                    d.count = 1;
+                    ++d.exponent;
+                } else {
+                    ++d.digits[i];
+                    d.count = i + 1;
+                }
+            }
+        } else if (all == 0 || all > kSignificantDigits) {
+            d.count = 0;
+            auto res = std::to_chars(buf, buf + sizeof buf, m, std::chars_format::scientific,
+                                     kSignificantDigits - 1);
+            readScientific(buf, res.ptr, d, rest, kSignificantDigits);
+        }
     }
     while (d.count > 1 && d.digits[d.count - 1] == '0') --d.count;
     return d;

@@ -14,6 +14,8 @@ std::string errorDescription(int number) {
     case err::FileNotFound: return "File not found";
     case err::BadFileMode: return "Bad file mode";
     case err::DeviceIO: return "Device I/O error";
+    case 61: return "Disk full";
+    case 75: return "Path/File access error";
     case err::PermissionDenied: return "Permission denied";
     case err::PathNotFound: return "Path not found";
     case err::InvalidPropertyValue: return "Invalid property value";

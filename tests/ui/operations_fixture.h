@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -76,7 +77,11 @@ class OperationsFixture : public ::testing::Test {
         return out;
     }
 
-    FrmMatrixOutput& output() { return *w.frmMatrixOutput; }
+    // The last result window; a test that expected one and got none fails here.
+    FrmMatrixOutput& output() {
+        if (!w.frmMatrixOutput) throw std::logic_error("no result window was opened");
+        return *w.frmMatrixOutput;
+    }
 
     // Runs `action` inside the modal result window of the next operation.
     void inResultWindow(std::function<void(FrmMatrixOutput&)> action) {

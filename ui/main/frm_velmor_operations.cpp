@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "ui/dialogs/frm_properties.h"
+#include "ui/main/form_helpers.h"
 #include "ui/main/frm_velmor.h"
 #include "ui/output/frm_matrix_output.h"
 
@@ -10,16 +11,10 @@ namespace velmor {
 
 namespace {
 
-// Run-time error raised when an object reference is used that refers to nothing.
-constexpr int kObjectNotSet = 91;
-
-// The matrix of the list entry a selector has chosen. The list shows its own box for a
-// position it does not hold and returns no entry; using that entry is the run-time error
-// that sends the button to its own error path.
+// The matrix of the list entry a selector has chosen; with no entry there the list's box
+// comes first, then the button's own.
 Variant chosenMatrix(CMatrices& list, const ComboBox& selector) {
-    CMatrix* entry = list.Item(selector.ListIndex() + 1);
-    if (!entry) throw RuntimeError(kObjectNotSet);
-    return entry->Matrix();
+    return listEntry(list, selector.ListIndex() + 1).Matrix();
 }
 
 // The working matrix only ever holds a matrix: an engine call that returned nothing (after

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "engine/dense_matrix.h"
+
+namespace velmor {
+
+// In-place Gauss-Jordan inversion with full pivoting. Every element goes through exactly the
+// multiplications and subtractions of the plain triple loop, in the same order, so the inverse
+// is bit-for-bit that of the plain loops. The speed comes from the bookkeeping only: rows are
+// swapped as pointers, the pivot search of the next pass runs inside the elimination sweep
+// (rows ascending, columns ascending, the last element of greatest magnitude winning), the
+// column swaps are undone through one permutation, and large orders split the sweep over two
+// threads.
+class GaussJordan {
+  public:
+    enum class Outcome {
+        Inverted,
+        Singular,       // a column chosen as pivot twice
+        DivisionByZero, // a pivot below the threshold
+        NoPivot,        // the first pass found no pivot at all (every element not a number)
+    };
+
+    static constexpr double kThreshold = 1E-13;
+
+    // The matrix to invert; fill it before run(). Indices are 0-based.
+    explicit GaussJordan(int n) : a_(n) {}
+    DenseMatrix& matrix() { return a_; }
+
+    // Threads used for orders of at least minParallelOrder (default: two above order 300).
+    void setThreads(int threads, int minParallelOrder);
+
+    Outcome run();
+
+    // Element (r, c) of the inverse after Inverted, of the partly reduced matrix otherwise.
+    double result(int r, int c) const { return a_(r, perm_[static_cast<std::size_t>(c)]); }
+
+  private:
+    struct Pivot {
+        double magnitude = -1; // below 0: no candidate found
+        int row = -1;
+    };
+
+    Pivot firstSearch() const;
+    int pivotColumn(const Pivot& p) const;
+    void eliminate(int pc, bool search, Pivot& best);
+
+    DenseMatrix a_;
+    std::vector<std::int16_t> ipiv_;
+    std::vector<int> indxr_, indxc_, perm_;
+    std::vector<std::int64_t> keep_, fill_; // per-column masks for the fused search
+    std::vector<unsigned char> searchRow_;
+    int threads_ = 2;
+    int minParallelOrder_ = 300;
+};
+
+} // namespace velmor
