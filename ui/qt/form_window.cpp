@@ -314,7 +314,10 @@ void FormWindow::reportFocus(ControlBinding* binding, Qt::FocusReason reason) {
     default:
         return; // a menu or popup closing hands the focus back: no move
     }
-    if (Control* c = binding->control()) form_->userFocus(c);
+    // Focus handed back to the active control (its window reactivated while a handler
+    // still runs a box) is no move, and must not complete one still under way.
+    Control* c = binding->control();
+    if (c && c != form_->ActiveControl()) form_->userFocus(c);
 }
 
 bool FormWindow::windowKey(QKeyEvent& event) {
