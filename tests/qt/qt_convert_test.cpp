@@ -90,11 +90,5 @@ TEST(QtConvert, KeysMapToClassicKeyCodesAndTypedCharacters) {
     EXPECT_EQ(shiftState(Qt::ControlModifier), 2);
 }
 
-TEST(QtConvert, ResourceNamesMapToTheImageResource) {
-    EXPECT_EQ(resourcePath("velmor"), ":/velmor.png");
-    EXPECT_EQ(resourcePath(":/other.png"), ":/other.png");
-    EXPECT_EQ(resourcePath(""), "");
-}
-
 } // namespace
 } // namespace velmor
