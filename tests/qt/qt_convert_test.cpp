@@ -79,6 +79,7 @@ TEST(QtConvert, KeysMapToClassicKeyCodesAndTypedCharacters) {
         {Qt::Key_PageDown, Qt::NoModifier, "", 34, {}},
         {Qt::Key_Delete, Qt::NoModifier, "\x7f", 46, {}},
         {Qt::Key_V, Qt::ControlModifier, "\x16", 86, {}},
+        {Qt::Key_Q, Qt::AltModifier, "q", 81, {}},
         {Qt::Key_Eacute, Qt::NoModifier, QString::fromUtf8("\xC3\xA9"), 0, {0xE9}},
     };
     for (const auto& c : cases) {
