@@ -46,7 +46,7 @@ TEST_F(Operations, TwoOperandButtonsLabelAndShowTheirResult) {
     const TwoOperandCase cases[] = {
         {"cmdAdd", 0, 1, "[P+Q]", {{"6", "8"}, {"10", "12"}}, "6", "12"},
         {"cmdSubtract", 1, 0, "[Q-P]", {{"4", "4"}, {"4", "4"}}, "4", "4"},
-        {"cmdMultiply", 2, 3, "WV", {{"11", "14"}, {"18", "20"}}, "11", "20"},
+        {"cmdMultiply", 2, 3, "WV", {{"11", "14"}, {"18", "22"}}, "11", "22"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.button);

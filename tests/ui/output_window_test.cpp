@@ -18,9 +18,13 @@ class OutputWindow : public OperationsFixture {
 
     // Adds P and Z and runs `action` inside the result window "[P+Z]".
     void showSum(std::function<void(FrmMatrixOutput&)> action) {
-        inResultWindow(std::move(action));
+        bool shown = false;
+        inResultWindow([&](FrmMatrixOutput& out) {
+            shown = true;
+            action(out);
+        });
         press(w.cmdAdd);
-        EXPECT_EQ(formsShown("frmMatrixOutput"), 1);
+        EXPECT_TRUE(shown);
     }
 
     std::vector<std::string> names(const ComboBox& c) const { return c.items(); }
