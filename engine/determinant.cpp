@@ -49,7 +49,7 @@ std::vector<double> toDoubles(const Array& a, int n, const NumberFormat& format)
     return out;
 }
 
-double eliminationDeterminant(const std::vector<double>& m, int n) {
+double eliminationDeterminant(std::vector<double> m, int n) {
     if (n <= kExactDeterminantMaxOrder)
         if (auto ints = bareiss::toIntegers(m))
             if (auto d = bareiss::determinant(std::move(*ints), n)) return static_cast<double>(*d);
