@@ -1,6 +1,23 @@
-#include <cstdio>
+#include <QApplication>
+#include <QIcon>
+#include <QLocale>
 
-int main() {
-    std::puts("Velmor: the main window arrives with the next step.");
-    return 0;
+#include "engine/number_format.h"
+#include "ui/main/frm_velmor.h"
+#include "ui/qt/qt_platform_services.h"
+#include "ui/qt/qt_shell.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Velmor"));
+    QApplication::setApplicationVersion(QStringLiteral("1.1.0"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/velmor.png")));
+
+    velmor::NumberFormat format(QLocale::system().decimalPoint().toStdString());
+    velmor::QtShell shell;
+    velmor::QtPlatformServices platform;
+    velmor::FrmVelmor frm(shell, platform, format);
+    if (!frm.Form_Load()) return 1;
+    shell.showForm(frm.form, false);
+    return QApplication::exec();
 }

@@ -1,16 +1,321 @@
 #include "engine/number_format.h"
 
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <climits>
+#include <cstdint>
+#include <cstring>
+#include <cmath>
+#include <limits>
+#include <system_error>
+
 #include "engine/runtime_error.h"
 
 namespace velmor {
 
-// Placeholder until the conversions are implemented.
+namespace {
+
+constexpr int kSignificantDigits = 15;
+constexpr int kMaxDecimals = 99;
+
+// A finite nonzero magnitude as decimal digits d1 d2 ... dn (no trailing zeros) and the
+// power of ten of d1, so the value is d1.d2...dn x 10^exponent.
+struct Decimal {
+    char digits[kSignificantDigits + 1];
+    int count = 0;
+    int exponent = 0;
+};
+
+// Splits to_chars' scientific form "d[.ddd]e+XX" into digits, the first `limit` of them into
+// `d` and any beyond into `rest`, and the exponent. Returns the number of digits.
+int readScientific(const char* buf, const char* end, Decimal& d, char* rest, int limit) {
+    const char* e = buf + 1;
+    while (e != end && *e != 'e') ++e;
+    // Local copies: stores through char pointers would otherwise force the count to memory.
+    char digits[24];
+    int all = 0;
+    digits[all++] = buf[0];
+    for (const char* p = buf + 2; p < e; ++p) digits[all++] = *p;
+    const int kept = all < limit ? all : limit;
+    std::memcpy(d.digits, digits, static_cast<std::size_t>(kept));
+    if (all > kept) std::memcpy(rest, digits + kept, static_cast<std::size_t>(all - kept));
+    d.count = kept;
+    const bool negative = e[1] == '-';
+    int exponent = 0;
+    for (const char* p = e + 2; p < end; ++p) exponent = exponent * 10 + (*p - '0');
+    d.exponent = negative ? -exponent : exponent;
+    return all;
+}
+
+// Rounds |x| (finite, nonzero) to 15 significant digits.
+//
+// Whole numbers below 1E+15, the common case of keyed-in values, are exact in an integer.
+// Otherwise the shortest round-trip form S of a normal double decides it, being much cheaper
+// than exact rounding: with up to 15 digits S is the rounding (the double lies closer to S
+// than half a unit of the 15th digit). With 16 or 17 digits, no 15-digit rounding midpoint
+// (a 16-digit number ending in 5) lies between S and the double, since it would round-trip
+// and be a shorter or closer choice than S; so rounding S half up gives the same digits,
+// unless S is itself such a midpoint. That case, and subnormals, which have too few bits for
+// the first argument, take the exact rounding.
+Decimal toDecimal(double x) {
+    char buf[40];
+    double m = std::fabs(x);
+    Decimal d;
+    if (m < 1e15 && m == std::floor(m)) {
+        auto res = std::to_chars(buf, buf + sizeof buf, static_cast<std::uint64_t>(m));
+        d.count = static_cast<int>(res.ptr - buf);
+        d.exponent = d.count - 1;
+        std::memcpy(d.digits, buf, static_cast<std::size_t>(d.count));
+    } else {
+        char rest[4];
+        int all = 0;
+        if (m >= std::numeric_limits<double>::min()) {
+            auto res = std::to_chars(buf, buf + sizeof buf, m, std::chars_format::scientific);
+            all = readScientific(buf, res.ptr, d, rest, kSignificantDigits);
+        }
+        if (all > kSignificantDigits && !(all == kSignificantDigits + 1 && rest[0] == '5')) {
+            if (rest[0] >= '5') {
+                int i = d.count - 1;
+                while (i >= 0 && d.digits[i] == '9') --i;
+                if (i < 0) {
+                    d.digits[0] = '1';
+                    d.count = 1;
+                    ++d.exponent;
+                } else {
+                    ++d.digits[i];
+                    d.count = i + 1;
+                }
+            }
+        } else if (all == 0 || all > kSignificantDigits) {
+            d.count = 0;
+            auto res = std::to_chars(buf, buf + sizeof buf, m, std::chars_format::scientific,
+                                     kSignificantDigits - 1);
+            readScientific(buf, res.ptr, d, rest, kSignificantDigits);
+        }
+    }
+    while (d.count > 1 && d.digits[d.count - 1] == '0') --d.count;
+    return d;
+}
+
+// Writes the digits in fixed notation with exactly `decimals` digits after the separator
+// (none when 0), padding with zeros on either side as needed.
+void appendFixed(std::string& out, const Decimal& d, int decimals, const std::string& sep) {
+    if (d.exponent < 0) {
+        out += '0';
+    } else {
+        for (int i = 0; i <= d.exponent; ++i) out += i < d.count ? d.digits[i] : '0';
+    }
+    if (decimals == 0) return;
+    out += sep;
+    for (int k = 1; k <= decimals; ++k) {
+        int i = d.exponent + k; // index of the digit worth 10^-k
+        out += i >= 0 && i < d.count ? d.digits[i] : '0';
+    }
+}
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+enum class Parse { Ok, Invalid, Overflow };
+
+// Checks the text against [blanks] [sign] digits [sep digits] [(E|e) [sign] digits] [blanks]
+// with at least one mantissa digit, and converts it.
+Parse parseNumber(std::string_view text, const std::string& sep, double& out) {
+    std::size_t b = 0, e = text.size();
+    while (b < e && isBlank(text[b])) ++b;
+    while (e > b && isBlank(text[e - 1])) --e;
+    std::string_view t = text.substr(b, e - b);
+    if (t.empty()) return Parse::Invalid;
+
+    // from_chars wants '.' and no '+', so the accepted text is copied in that form.
+    constexpr std::size_t kStack = 64;
+    std::array<char, kStack> stack;
+    std::string heap;
+    char* buf = stack.data();
+    if (t.size() >= kStack) {
+        heap.resize(t.size() + 1);
+        buf = heap.data();
+    }
+    std::size_t n = 0, i = 0;
+    bool negative = false;
+    if (t[i] == '+' || t[i] == '-') negative = t[i++] == '-';
+    if (negative) buf[n++] = '-';
+    // Decimal exponent of the leading nonzero digit, to tell overflow from underflow.
+    long long intDigits = 0, leadingFractionZeros = 0;
+    bool seenNonzero = false;
+    int digits = 0;
+    for (; i < t.size() && t[i] >= '0' && t[i] <= '9'; ++i, ++digits) {
+        if (t[i] != '0') seenNonzero = true;
+        if (seenNonzero) ++intDigits;
+        buf[n++] = t[i];
+    }
+    if (!sep.empty() && t.substr(i, sep.size()) == sep) {
+        i += sep.size();
+        buf[n++] = '.';
+        for (; i < t.size() && t[i] >= '0' && t[i] <= '9'; ++i, ++digits) {
+            if (t[i] != '0') seenNonzero = true;
+            if (!seenNonzero) ++leadingFractionZeros;
+            buf[n++] = t[i];
+        }
+    }
+    if (digits == 0) return Parse::Invalid;
+    long long exponent = 0;
+    if (i < t.size() && (t[i] == 'E' || t[i] == 'e')) {
+        buf[n++] = 'e';
+        ++i;
+        bool expNegative = false;
+        if (i < t.size() && (t[i] == '+' || t[i] == '-')) {
+            expNegative = t[i] == '-';
+            if (expNegative) buf[n++] = '-';
+            ++i;
+        }
+        int expDigits = 0;
+        for (; i < t.size() && t[i] >= '0' && t[i] <= '9'; ++i, ++expDigits) {
+            if (exponent < LLONG_MAX / 20) exponent = exponent * 10 + (t[i] - '0');
+            buf[n++] = t[i];
+        }
+        if (expDigits == 0) return Parse::Invalid;
+        if (expNegative) exponent = -exponent;
+    }
+    if (i != t.size()) return Parse::Invalid;
+
+    double value = 0;
+    auto res = std::from_chars(buf, buf + n, value);
+    if (res.ec == std::errc::result_out_of_range) {
+        long long magnitude =
+            intDigits > 0 ? exponent + intDigits - 1 : exponent - leadingFractionZeros - 1;
+        if (magnitude > 0) return Parse::Overflow;
+        value = negative ? -0.0 : 0.0; // below the smallest double: reads as zero
+    } else if (res.ec != std::errc() || res.ptr != buf + n) {
+        return Parse::Invalid;
+    }
+    out = value;
+    return Parse::Ok;
+}
+
+} // namespace
+
 NumberFormat::NumberFormat(std::string decimalSeparator) : sep_(std::move(decimalSeparator)) {}
-std::string NumberFormat::toText(double) const { return {}; }
-std::string NumberFormat::toText(const Variant&) const { return {}; }
-double NumberFormat::toNumber(std::string_view) const { return 0; }
-bool NumberFormat::tryToNumber(std::string_view, double&) const { return false; }
-double NumberFormat::toNumber(const Variant&) const { return 0; }
-std::string NumberFormat::fixed(double, int) const { return {}; }
+
+std::string NumberFormat::toText(double x) const {
+    if (x == 0) return "0";
+    if (std::isnan(x)) return "NaN";
+    if (std::isinf(x)) return x < 0 ? "-Inf" : "Inf";
+    Decimal d = toDecimal(x);
+    // Composed with '.' in a local buffer; the separator goes in when the text is made.
+    char buf[48];
+    char* out = buf;
+    char* point = nullptr;
+    if (x < 0) *out++ = '-';
+    // The notation is chosen after rounding, so 999999999999999.9 becomes 1E+15.
+    if (d.exponent >= -4 && d.exponent < kSignificantDigits) {
+        if (d.exponent < 0) {
+            *out++ = '0';
+            point = out;
+            *out++ = '.';
+            for (int k = d.exponent + 1; k < 0; ++k) *out++ = '0';
+            out = std::copy(d.digits, d.digits + d.count, out);
+        } else {
+            for (int i = 0; i <= d.exponent; ++i) *out++ = i < d.count ? d.digits[i] : '0';
+            if (d.count > d.exponent + 1) {
+                point = out;
+                *out++ = '.';
+                out = std::copy(d.digits + d.exponent + 1, d.digits + d.count, out);
+            }
+        }
+    } else {
+        *out++ = d.digits[0];
+        if (d.count > 1) {
+            point = out;
+            *out++ = '.';
+            out = std::copy(d.digits + 1, d.digits + d.count, out);
+        }
+        *out++ = 'E';
+        *out++ = d.exponent < 0 ? '-' : '+';
+        int e = std::abs(d.exponent);
+        if (e < 10) *out++ = '0';
+        out = std::to_chars(out, buf + sizeof buf, e).ptr;
+    }
+    if (!point || sep_ == ".") return std::string(buf, out);
+    std::string text(buf, point);
+    text += sep_;
+    text.append(point + 1, out);
+    return text;
+}
+
+std::string NumberFormat::toText(const Variant& v) const {
+    if (v.isText()) return v.text();
+    if (v.isNumber()) return toText(v.number());
+    if (v.isEmpty()) return {};
+    throw RuntimeError(err::TypeMismatch);
+}
+
+double NumberFormat::toNumber(std::string_view text) const {
+    double out = 0;
+    switch (parseNumber(text, sep_, out)) {
+    case Parse::Ok:
+        return out;
+    case Parse::Overflow:
+        throw RuntimeError(err::Overflow);
+    case Parse::Invalid:
+        break;
+    }
+    throw RuntimeError(err::TypeMismatch);
+}
+
+bool NumberFormat::tryToNumber(std::string_view text, double& out) const {
+    return parseNumber(text, sep_, out) == Parse::Ok;
+}
+
+double NumberFormat::toNumber(const Variant& v) const {
+    if (v.isNumber()) return v.number();
+    if (v.isText()) return toNumber(v.text());
+    if (v.isEmpty()) return 0;
+    throw RuntimeError(err::TypeMismatch);
+}
+
+std::string NumberFormat::fixed(double x, int decimals) const {
+    if (decimals < 0 || decimals > kMaxDecimals) throw RuntimeError(err::InvalidArgument);
+    if (!std::isfinite(x)) return toText(x);
+    std::string out;
+    if (x == 0) {
+        appendFixed(out, Decimal{{'0'}, 1, 0}, decimals, sep_);
+        return out;
+    }
+    Decimal d = toDecimal(x);
+    // Digits kept: those worth at least 10^-decimals.
+    int keep = d.exponent + decimals + 1;
+    bool zero = false;
+    if (keep < 0) {
+        zero = true;
+    } else if (keep < d.count) {
+        bool up = d.digits[keep] >= '5';
+        d.count = keep;
+        if (up) {
+            int i = keep - 1;
+            while (i >= 0 && d.digits[i] == '9') --i;
+            if (i < 0) {
+                // All nines carry into a new leading digit: 99.96 -> 100.0.
+                d.digits[0] = '1';
+                d.count = 1;
+                ++d.exponent;
+            } else {
+                ++d.digits[i];
+                d.count = i + 1;
+            }
+        } else if (keep == 0) {
+            zero = true;
+        }
+    }
+    if (zero) {
+        appendFixed(out, Decimal{{'0'}, 1, 0}, decimals, sep_);
+        return out;
+    }
+    if (x < 0) out += '-';
+    appendFixed(out, d, decimals, sep_);
+    return out;
+}
 
 } // namespace velmor

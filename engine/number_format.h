@@ -10,7 +10,7 @@ namespace velmor {
 // Conversions between numbers and texts in the user's number format. One object is made at
 // start-up from the locale and handed to everything that converts; tests use '.'.
 class NumberFormat {
-public:
+  public:
     explicit NumberFormat(std::string decimalSeparator = ".");
 
     const std::string& decimalSeparator() const { return sep_; }
@@ -24,6 +24,9 @@ public:
     // Sign, digits, decimal separator, optional exponent; blanks around are allowed.
     // Anything else fails with run-time error 13.
     double toNumber(std::string_view text) const;
+    // Plain texts would otherwise be ambiguous between the text and the Variant forms.
+    double toNumber(const std::string& text) const { return toNumber(std::string_view(text)); }
+    double toNumber(const char* text) const { return toNumber(std::string_view(text)); }
     bool tryToNumber(std::string_view text, double& out) const;
     // A number unchanged, a text read as above, empty as 0, an array: error 13.
     double toNumber(const Variant& v) const;
@@ -32,7 +35,7 @@ public:
     // after the separator; no separator when decimals is 0. Error 5 for decimals outside 0..99.
     std::string fixed(double x, int decimals) const;
 
-private:
+  private:
     std::string sep_;
 };
 

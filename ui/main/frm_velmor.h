@@ -180,6 +180,12 @@ public:
 private:
     void buildControls();
     void wireEvents();
+    // Reads the delimiters from the settings file in the start folder (start-up).
+    void readSettings();
+    // The exit's save question; true when the program may end.
+    bool mayEnd();
+    // Marks the program ended, closes the other windows and ends the event loop.
+    void endProgram();
 
     bool ended_ = false;
 };

@@ -1,8 +1,32 @@
 #include "ui/output/frm_matrix_output.h"
 
+#include <cmath>
+#include <limits>
+#include <string_view>
+
+#include "engine/cvelmor.h"
+#include "engine/runtime_error.h"
+#include "store/cmatrices.h"
+#include "ui/view/combo_box.h"
+
 namespace velmor {
 
-// Placeholder until the result window is implemented.
+namespace {
+
+constexpr int kObjectNotSet = 91;
+
+// A text read as a 32-bit whole number the way the precision box needs it: any decimal
+// number, rounded half to even; beyond 32 bits is an overflow.
+std::int32_t toInt32(const NumberFormat& format, const std::string& text) {
+    double x = std::nearbyint(format.toNumber(std::string_view(text)));
+    if (!(x >= std::numeric_limits<std::int32_t>::min() &&
+          x <= std::numeric_limits<std::int32_t>::max()))
+        throw RuntimeError(err::Overflow);
+    return static_cast<std::int32_t>(x);
+}
+
+} // namespace
+
 FrmMatrixOutput::FrmMatrixOutput(MainWindowLink& main, DialogService& dialogs,
                                  const NumberFormat& format)
     : form("frmMatrixOutput", "Output Matrix"), lblMatrix(form, "lblMatrix", "Matrix"),
@@ -13,20 +37,188 @@ FrmMatrixOutput::FrmMatrixOutput(MainWindowLink& main, DialogService& dialogs,
       lblMaximum(form, "lblMaximum", "Maximum"), txtMaximum(form, "txtMaximum"),
       lblColWidth(form, "lblColWidth", "Column Width"), Slider1(form, "Slider1", 0, 10),
       cmdSave(form, "cmdSave", "&Save"), cmdCancel(form, "cmdCancel", "&Cancel"), main_(main),
-      dialogs_(dialogs), format_(format) {}
+      dialogs_(dialogs), format_(format) {
+    struct Place {
+        Control& c;
+        double left, top, width, height;
+    };
+    const Place places[] = {
+        {lblMatrix, 1560, 240, 1215, 375},       {txtMatrixResult, 1560, 600, 1215, 315},
+        {lblPrecision, 5400, 600, 1215, 495},    {txtPrecision, 6240, 600, 500, 315},
+        {lblDescription, 1560, 1080, 1215, 495}, {txtDescription, 2640, 1080, 4095, 315},
+        {MSFlexGrid1, 1440, 1560, 5295, 2535},   {lblMinimum, 120, 1920, 1215, 495},
+        {txtMinimum, 120, 2160, 1215, 315},      {lblMaximum, 120, 2640, 1215, 495},
+        {txtMaximum, 120, 2880, 1215, 315},      {lblColWidth, 2400, 4320, 1215, 375},
+        {Slider1, 3480, 4200, 1575, 495},        {cmdSave, 2160, 4920, 1215, 495},
+        {cmdCancel, 4680, 4920, 1215, 495},
+    };
+    for (const auto& p : places) p.c.move(p.left, p.top, p.width, p.height);
+    // Fixed size: the controls plus a margin, the frame and the title bar.
+    form.userResize(7005, 5970);
+
+    txtPrecision.setToolTipText("decimal precision");
+    txtDescription.setMultiLine(true);
+    txtMinimum.setLocked(true);
+    txtMaximum.setLocked(true);
+    Slider1.setSteps(1, 5);
+    form.setTabOrder({&txtMatrixResult, &txtDescription, &cmdSave, &cmdCancel, &txtPrecision,
+                      &Slider1, &MSFlexGrid1, &txtMinimum, &txtMaximum});
+
+    form.onLoad = [this] { Form_Load(); };
+    form.onUnload = [this](int& cancel) { Form_Unload(cancel); };
+    txtPrecision.onChange = [this] { txtPrecision_Change(); };
+    txtPrecision.onKeyPress = [this](int& k) { txtPrecision_KeyPress(k); };
+    txtMatrixResult.onGotFocus = [this] { txtMatrixResult_GotFocus(); };
+    txtMatrixResult.onKeyDown = [this](int& k, int s) { txtMatrixResult_KeyDown(k, s); };
+    txtMatrixResult.onKeyPress = [this](int& k) { txtMatrixResult_KeyPress(k); };
+    txtDescription.onKeyDown = [this](int& k, int s) { txtDescription_KeyDown(k, s); };
+    // Enter leaves the description for Save; in a multi-line box its character would
+    // otherwise land in the description and split the entry's line in a data file.
+    txtDescription.onKeyPress = [](int& k) {
+        if (k == key::Return) k = 0;
+    };
+    Slider1.onChange = [this] { Slider1_Change(); };
+    Slider1.onScroll = [this] { Slider1_Change(); };
+    cmdSave.onClick = [this] { cmdSave_Click(); };
+    cmdCancel.onClick = [this] { cmdCancel_Click(); };
+}
 
 FrmMatrixOutput::~FrmMatrixOutput() = default;
 
-void FrmMatrixOutput::Form_Load() {}
-void FrmMatrixOutput::Form_Unload(int&) {}
-void FrmMatrixOutput::txtPrecision_Change() {}
-void FrmMatrixOutput::txtPrecision_KeyPress(int&) {}
-void FrmMatrixOutput::txtMatrixResult_GotFocus() {}
-void FrmMatrixOutput::txtMatrixResult_KeyDown(int&, int) {}
-void FrmMatrixOutput::txtMatrixResult_KeyPress(int&) {}
-void FrmMatrixOutput::txtDescription_KeyDown(int&, int) {}
-void FrmMatrixOutput::Slider1_Change() {}
-void FrmMatrixOutput::cmdSave_Click() {}
-void FrmMatrixOutput::cmdCancel_Click() {}
+void FrmMatrixOutput::Form_Load() {
+    MSFlexGrid1.setColWidth(0, 550);
+    mobjMain = &main_;
+    mobjMain->engine().FlexGrid = &MSFlexGrid1;
+}
+
+void FrmMatrixOutput::Form_Unload(int&) {
+    mfValuesRead = false;
+    mobjMain = nullptr;
+}
+
+void FrmMatrixOutput::txtPrecision_KeyPress(int& KeyAscii) {
+    if (KeyAscii == key::Return) {
+        KeyAscii = 0;
+        Slider1.SetFocus();
+    } else if (KeyAscii == key::Back) {
+        // Backspace edits the box.
+    } else if (KeyAscii < '0' || KeyAscii > '9') {
+        KeyAscii = 0;
+    }
+}
+
+void FrmMatrixOutput::txtPrecision_Change() {
+    if (txtPrecision.Text().empty()) return;
+    MainWindowState& g = main_.state();
+    try {
+        // Every precision starts again from the texts the result was shown with, never from
+        // an earlier rounding of them.
+        if (!mfValuesRead) {
+            CVelmor& engine = main_.engine();
+            engine.FlexGrid = &MSFlexGrid1;
+            mvarValues = engine.GridToArray();
+            mfValuesRead = true;
+        }
+        // The number format refuses more decimals than it can write (error 5).
+        std::int32_t decimals = toInt32(format_, txtPrecision.Text());
+        const Array& values = mvarValues.array();
+        for (int r = 1; r <= g.gintNo_Rows; ++r) {
+            mintRow = static_cast<std::int16_t>(r);
+            for (int c = 1; c <= g.gintNo_Columns; ++c) {
+                mintCol = static_cast<std::int16_t>(c);
+                MSFlexGrid1.setRow(r);
+                MSFlexGrid1.setCol(c);
+                double x = format_.toNumber(values.at(r, c));
+                // A zero keeps its cell text whatever the precision.
+                if (x != 0) MSFlexGrid1.setText(format_.fixed(x, decimals));
+            }
+        }
+        txtMinimum.setText(
+            format_.fixed(format_.toNumber(std::string_view(g.gstrMinValue)), decimals));
+        txtMaximum.setText(
+            format_.fixed(format_.toNumber(std::string_view(g.gstrMaxValue)), decimals));
+    } catch (const RuntimeError&) {
+        dialogs_.message("Integer numbers only are allowed.");
+        txtPrecision.setText("");
+        txtPrecision.SetFocus();
+    }
+}
+
+void FrmMatrixOutput::Slider1_Change() {
+    MainWindowState& g = main_.state();
+    form.setMousePointer(kPointerHourglass);
+    g.gintCellWidth = cellWidthFor(Slider1.Value(), g.gintStdColWidth);
+    for (int c = 1; c <= g.gintNo_Columns; ++c) {
+        mintCol = static_cast<std::int16_t>(c);
+        MSFlexGrid1.setColWidth(c, g.gintCellWidth);
+    }
+    form.setMousePointer(g.gintCursor);
+}
+
+void FrmMatrixOutput::txtMatrixResult_GotFocus() {
+    // Typing replaces the proposed name.
+    txtMatrixResult.setSelStart(0);
+    txtMatrixResult.setSelLength(100);
+}
+
+void FrmMatrixOutput::txtMatrixResult_KeyDown(int& KeyCode, int) {
+    if (KeyCode == key::Return) txtDescription.SetFocus();
+}
+
+void FrmMatrixOutput::txtMatrixResult_KeyPress(int& KeyAscii) {
+    if (KeyAscii == key::Return) KeyAscii = 0;
+}
+
+void FrmMatrixOutput::txtDescription_KeyDown(int& KeyCode, int) {
+    if (KeyCode == key::Return) cmdSave.SetFocus();
+}
+
+void FrmMatrixOutput::cmdSave_Click() {
+    MainWindowState& g = main_.state();
+    try {
+        form.setMousePointer(kPointerHourglass);
+        CVelmor& engine = main_.engine();
+        engine.FlexGrid = &MSFlexGrid1;
+        mvarValues = engine.GridToArray();
+
+        CMatrices& list = main_.matrices();
+        std::int32_t r = list.Add(txtMatrixResult.Text(), mvarValues, txtDescription.Text());
+        if (r == CMatrices::kAdded || r == CMatrices::kReplaced) {
+            ComboBox& first = main_.firstSelector();
+            ComboBox& second = main_.secondSelector();
+            first.Clear();
+            second.Clear();
+            for (int k = 1; k <= list.Count(); ++k) {
+                CMatrix* entry = list.Item(k);
+                if (!entry) throw RuntimeError(kObjectNotSet);
+                first.AddItem(entry->Name);
+                second.AddItem(entry->Name);
+            }
+            // Each assignment runs the selector's Click: both main grids show the result,
+            // possibly after the main window's unsaved-changes question.
+            first.setListIndex(list.Count() - 1);
+            second.setListIndex(list.Count() - 1);
+        }
+        if (r == CMatrices::kSkipped) {
+            // Stay open so that the user can give another name or cancel.
+            txtMatrixResult.SetFocus();
+            form.setMousePointer(g.gintCursor);
+            return;
+        }
+        form.setMousePointer(g.gintCursor);
+        form.unload();
+        main_.TabStopMatrixOps();
+        g.gfMatricesSaved = false;
+    } catch (const RuntimeError& e) {
+        dialogs_.msgBox(errorPrompt(e), MsgButtons::OK, MsgIcon::Exclamation,
+                        "frmMatrixOutput - cmdSave_Click");
+        form.setMousePointer(g.gintCursor);
+    }
+}
+
+void FrmMatrixOutput::cmdCancel_Click() {
+    form.unload();
+    main_.Show();
+}
 
 } // namespace velmor

@@ -9,7 +9,9 @@ namespace velmor {
 Form::Form(std::string name, std::string caption)
     : name_(std::move(name)), caption_(std::move(caption)) {}
 
-Form::~Form() = default;
+Form::~Form() {
+    if (observer_) observer_->formDestroyed(*this);
+}
 
 void Form::notify(FormProp prop) {
     if (observer_) observer_->formChanged(*this, prop);
@@ -57,13 +59,19 @@ void Form::unregisterControl(Control* c) {
 }
 
 void Form::moveFocus(Control* to) {
-    if (to == active_) return;
-    Control* from = active_;
+    if (to == active_ && !focusPending_) return;
+    // A target whose GotFocus has not run yet never had the focus, so it loses nothing.
+    Control* from = focusPending_ ? nullptr : active_;
     active_ = to;
+    const std::uint64_t move = ++focusMoves_;
     notify(FormProp::Focus);
-    if (from && from->onLostFocus) from->onLostFocus();
-    // A LostFocus handler may itself have moved the focus elsewhere.
-    if (active_ != to) return;
+    if (from && from->onLostFocus) {
+        focusPending_ = true;
+        from->onLostFocus();
+        // A LostFocus handler that moved the focus elsewhere abandons this move.
+        if (focusMoves_ != move) return;
+    }
+    focusPending_ = false;
     if (to && to->onGotFocus) to->onGotFocus();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -18,6 +19,8 @@ class FormObserver {
 public:
     virtual ~FormObserver() = default;
     virtual void formChanged(Form& form, FormProp prop) = 0;
+    // The form is being destroyed (its controls are already gone): drop every reference.
+    virtual void formDestroyed(Form&) {}
 };
 
 inline constexpr int kPointerDefault = 0;
@@ -106,6 +109,8 @@ private:
     std::vector<MenuItem*> menus_;
     CommandButton *default_ = nullptr, *cancel_ = nullptr;
     Control* active_ = nullptr;
+    bool focusPending_ = false;
+    std::uint64_t focusMoves_ = 0;
     FormObserver* observer_ = nullptr;
 };
 

@@ -1,0 +1,192 @@
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "engine/cvelmor.h"
+#include "engine/dense.h"
+#include "engine/for_loop.h"
+#include "engine/multiply_kernel.h"
+
+namespace velmor {
+
+namespace {
+
+using namespace dense;
+
+// The operands of a product as numbers, with the error each element would raise where the
+// plain loop reads it: 9 for an element outside the array, 13 or 6 for one that does not
+// convert, 0 for a good one (whose value is in the number block; a bad one reads as 0).
+struct Operand {
+    std::vector<double> values;
+    std::vector<std::uint8_t> errors;
+    int cols = 0;
+    int error(int i, int j) const {
+        return errors[static_cast<std::size_t>(i - 1) * cols + (j - 1)];
+    }
+    double value(int i, int j) const {
+        return values[static_cast<std::size_t>(i - 1) * cols + (j - 1)];
+    }
+};
+
+Operand readOperand(const Array& a, int rows, int cols, const NumberFormat& format) {
+    Operand op;
+    op.cols = cols;
+    op.values.assign(static_cast<std::size_t>(rows) * cols, 0.0);
+    op.errors.assign(op.values.size(), 0);
+    const bool twoDims = a.dims() == 2;
+    for (int i = 1; i <= rows; ++i)
+        for (int j = 1; j <= cols; ++j) {
+            std::size_t k = static_cast<std::size_t>(i - 1) * cols + (j - 1);
+            if (!twoDims || i < a.lbound(1) || i > a.ubound(1) || j < a.lbound(2) ||
+                j > a.ubound(2)) {
+                op.errors[k] = err::SubscriptOutOfRange;
+                continue;
+            }
+            try {
+                op.values[k] = format.toNumber(a.cell(i, j));
+            } catch (const RuntimeError& e) {
+                op.errors[k] = static_cast<std::uint8_t>(e.number());
+            }
+        }
+    return op;
+}
+
+// The element-by-element product from element (i0, j0) on, as the plain loops compute it,
+// with the elements before (i0, j0) already done. Raises the first error in loop order.
+class PlainProduct {
+  public:
+    PlainProduct(CVelmor& e, const Operand& pre, const Operand& post, int inner, Array& result)
+        : e_(e), pre_(pre), post_(post), inner_(inner), result_(result) {}
+
+    void runFrom(int i0, int j0) {
+        const int rows = e_.mintNo_Rows, cols = e_.mintNo_Columns;
+        bool firstRow = true;
+        for (e_.mintRow = static_cast<std::int16_t>(i0); e_.mintRow <= rows;) {
+            e_.mintColumn = static_cast<std::int16_t>(firstRow ? j0 : 1);
+            firstRow = false;
+            while (e_.mintColumn <= cols) {
+                result_.cell(e_.mintRow, e_.mintColumn) =
+                    Variant(element(e_.mintRow, e_.mintColumn));
+                if (e_.mintColumn == INT16_MAX) throw RuntimeError(err::Overflow);
+                ++e_.mintColumn;
+            }
+            if (e_.mintRow == INT16_MAX) throw RuntimeError(err::Overflow);
+            ++e_.mintRow;
+        }
+    }
+
+  private:
+    // Both elements are fetched before either is converted, so a missing row of the second
+    // operand is reported before a text of the first that is not a number.
+    double element(int i, int j) const {
+        double sum = 0;
+        std::int16_t k = 0;
+        forEach16(k, inner_, [&] {
+            int fetchA = pre_.error(i, k), fetchB = post_.error(k, j);
+            if (fetchA == err::SubscriptOutOfRange) throw RuntimeError(fetchA);
+            if (fetchB == err::SubscriptOutOfRange) throw RuntimeError(fetchB);
+            if (fetchA) throw RuntimeError(fetchA);
+            if (fetchB) throw RuntimeError(fetchB);
+            sum = checked(sum + checked(pre_.value(i, k) * post_.value(k, j)));
+        });
+        return sum;
+    }
+
+    CVelmor& e_;
+    const Operand& pre_;
+    const Operand& post_;
+    int inner_;
+    Array& result_;
+};
+
+// The first element (i, j) in loop order whose sum meets a bad operand element, or
+// (rows + 1, 1) when there is none. Element (i, j) reads row i of the first operand and column
+// j of the second, so the first bad row and the first bad column decide it.
+std::pair<int, int> firstBadElement(const Operand& pre, const Operand& post, int rows, int cols,
+                                    int inner) {
+    const std::pair<int, int> none{rows + 1, 1};
+    if (rows < 1 || cols < 1 || inner < 1) return none;
+    auto badRow = [&](int i) {
+        for (int k = 1; k <= inner; ++k)
+            if (pre.error(i, k)) return true;
+        return false;
+    };
+    int firstBadCol = 0;
+    for (int k = 1; k <= inner && firstBadCol != 1; ++k)
+        for (int j = 1; j <= (firstBadCol ? firstBadCol - 1 : cols); ++j)
+            if (post.error(k, j)) {
+                firstBadCol = j;
+                break;
+            }
+    if (badRow(1)) return {1, 1};
+    if (firstBadCol) return {1, firstBadCol};
+    for (int i = 2; i <= rows; ++i)
+        if (badRow(i)) return {i, 1};
+    return none;
+}
+
+} // namespace
+
+Variant CVelmor::Multiply(const Variant& PreMultiplier, const Variant& PostMultiplier) {
+    try {
+        mintNo_Rows = rowCount(PreMultiplier);
+        mintNo_Columns = columnCount(PostMultiplier);
+        const int inner = columnCount(PreMultiplier);
+        const int rows = mintNo_Rows, cols = mintNo_Columns;
+        mvarResult = Array::matrix(rows, cols);
+        Array& result = mvarResult.array();
+        const Array& pre = PreMultiplier.array();
+        const Array& post = PostMultiplier.array();
+        const bool fastBounds =
+            rows <= kLargestFastBound && cols <= kLargestFastBound && inner <= kLargestFastBound;
+
+        // Rows of the second operand beyond `inner` are never read.
+        std::vector<double> a, b,
+            c(static_cast<std::size_t>(std::max(rows, 0)) *
+              static_cast<std::size_t>(std::max(cols, 0)));
+        if (fastBounds && readNumbers(pre, rows, inner, format_, a) &&
+            readNumbers(post, inner, cols, format_, b)) {
+            multiplyDense(a.data(), b.data(), c.data(), rows, inner, cols);
+            if (allFinite(c)) {
+                store(c.data(), rows, cols, result);
+                finishLoops(mintRow, mintColumn, rows, cols);
+                return dense::takeResult(mvarResult);
+            }
+        }
+
+        // Something fails: find the first element that does, keep what precedes it, and let
+        // the plain loop compute that element and raise its error.
+        Operand left = readOperand(pre, rows, inner, format_);
+        Operand right = readOperand(post, inner, cols, format_);
+        PlainProduct plain(*this, left, right, inner, result);
+        if (!fastBounds) {
+            plain.runFrom(1, 1);
+            return dense::takeResult(mvarResult);
+        }
+        auto [i0, j0] = firstBadElement(left, right, rows, cols, inner);
+        // Elements before the first bad one have good operands, so the kernel's values are
+        // exactly the plain loop's, and an overflow among them comes first.
+        multiplyDense(left.values.data(), right.values.data(), c.data(), rows, inner, cols);
+        const std::size_t before =
+            std::min(c.size(), static_cast<std::size_t>(i0 - 1) * cols + (j0 - 1));
+        for (std::size_t k = 0; k < before; ++k) {
+            const int i = static_cast<int>(k / cols) + 1, j = static_cast<int>(k % cols) + 1;
+            if (!std::isfinite(c[k])) {
+                i0 = i;
+                j0 = j;
+                break;
+            }
+            result.cell(i, j) = Variant(c[k]);
+        }
+        plain.runFrom(i0, j0);
+        return dense::takeResult(mvarResult);
+    } catch (const RuntimeError& e) {
+        reportError(e, "Multiply", " Column-" + std::to_string(mintColumn));
+        return {};
+    }
+}
+
+} // namespace velmor

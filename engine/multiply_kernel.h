@@ -1,0 +1,17 @@
+#pragma once
+
+namespace velmor {
+
+// The vector instruction sets the kernel is built for; Best picks the widest this processor
+// runs. All give identical results.
+enum class KernelIsa { Best, Sse2, Avx2 };
+
+bool kernelSupported(KernelIsa isa);
+
+// c = a * b for row-major dense matrices a (m x k), b (k x n), c (m x n). Every element is
+// summed over k in increasing order starting from 0, one multiply and one add per term, so
+// the result is bit-for-bit that of the plain triple loop; only the memory order differs.
+void multiplyDense(const double* a, const double* b, double* c, int m, int k, int n,
+                   KernelIsa isa = KernelIsa::Best);
+
+} // namespace velmor

@@ -1,0 +1,101 @@
+#include "store/matrix_file_writer.h"
+
+#include <charconv>
+
+#include "engine/runtime_error.h"
+
+namespace velmor {
+
+namespace {
+
+constexpr std::string_view kEol = "\r\n";
+
+std::string_view trimBlanks(std::string_view s) {
+    std::size_t b = s.find_first_not_of(' ');
+    if (b == std::string_view::npos) return {};
+    return s.substr(b, s.find_last_not_of(' ') - b + 1);
+}
+
+// Appends `text` with each CR LF, CR or LF replaced by one blank.
+void appendOneLine(std::string& out, std::string_view text) {
+    std::size_t start = 0;
+    for (std::size_t p = 0; p < text.size(); ++p) {
+        if (text[p] != '\r' && text[p] != '\n') continue;
+        out.append(text.substr(start, p - start));
+        out.push_back(' ');
+        if (text[p] == '\r' && p + 1 < text.size() && text[p + 1] == '\n') ++p;
+        start = p + 1;
+    }
+    out.append(text.substr(start));
+}
+
+// "Rows -" + " 3 ": a count printed with its sign place and a trailing blank.
+void appendCountLine(std::string& out, std::string_view keyword, int count) {
+    char digits[16];
+    auto res = std::to_chars(digits, digits + sizeof digits, count);
+    out.append(keyword);
+    out.append(count < 0 ? "" : " ");
+    out.append(digits, res.ptr);
+    out.push_back(' ');
+    out.append(kEol);
+}
+
+} // namespace
+
+MatrixFileWriter::MatrixFileWriter(const NumberFormat& format, std::string outputDelimiter)
+    : format_(format), delimiter_(std::move(outputDelimiter)) {}
+
+void MatrixFileWriter::header(std::string& out, std::string_view dateText) const {
+    out.append("# ");
+    appendOneLine(out, dateText);
+    out.append(kEol);
+}
+
+void MatrixFileWriter::entry(std::string& out, std::string_view name, std::string_view description,
+                             const Variant& matrix) const {
+    const int rows = rowCount(matrix);
+    const int cols = columnCount(matrix);
+    const Array& a = matrix.array();
+    if (rows >= 1 && cols >= 1 && (a.lbound(1) > 1 || a.lbound(2) > 1))
+        throw RuntimeError(err::SubscriptOutOfRange);
+
+    out.append(kSeparator).append(kEol);
+    out.append("Matrix - ");
+    appendOneLine(out, name);
+    out.append(kEol).append(kEol);
+    out.append("Description - ");
+    appendOneLine(out, description);
+    out.append(kEol);
+    appendCountLine(out, "Rows -", rows);
+    appendCountLine(out, "Columns -", cols);
+    out.append(kEol);
+    const std::size_t firstRow = out.size();
+    for (int i = 1; i <= rows; ++i) {
+        // Room for the remaining rows, judged by the first one.
+        if (i == 2) out.reserve(out.size() + (out.size() - firstRow) * (rows - 1) * 9 / 8 + 2);
+        out.push_back(' ');
+        for (int j = 1; j <= cols; ++j) {
+            if (j > 1) out.append(delimiter_);
+            appendElement(out, a.cell(i, j));
+        }
+        out.append(kEol);
+    }
+    out.append(kEol);
+}
+
+void MatrixFileWriter::footer(std::string& out) const {
+    out.append(kSeparator).append(kEol);
+}
+
+void MatrixFileWriter::appendElement(std::string& out, const Variant& element) const {
+    if (element.isText()) {
+        // A line break inside an element would split its row in two.
+        appendOneLine(out, trimBlanks(element.text()));
+    } else if (element.isNumber()) {
+        out.append(trimBlanks(format_.toText(element.number())));
+    } else if (element.isArray()) {
+        throw RuntimeError(err::TypeMismatch);
+    }
+}
+
+} // namespace velmor

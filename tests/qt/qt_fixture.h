@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QTest>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+namespace velmor::test {
+
+// The one QApplication of the test program, made on first use. It is deliberately never
+// destroyed: Qt's own statics are torn down before a static object could be.
+inline QApplication& qtApplication() {
+    static int argc = 1;
+    static char name[] = "velmor_qt_tests";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
+}
+
+class QtFixture : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() { qtApplication(); }
+
+    // Runs queued work: zero timers, deferred deletes, posted events.
+    static void settle() {
+        for (int i = 0; i < 3; ++i) {
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            QCoreApplication::processEvents();
+        }
+    }
+
+    static void activate(QWidget* window) {
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    }
+};
+
+} // namespace velmor::test

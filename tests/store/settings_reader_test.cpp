@@ -1,0 +1,178 @@
+#include <algorithm>
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "engine/runtime_error.h"
+#include "store/settings_reader.h"
+#include "tests/support/temp_dir.h"
+
+namespace velmor {
+namespace {
+
+constexpr const char* kUnset = "<unset>";
+
+struct Outcome {
+    std::string input = kUnset, output = kUnset;
+    int error = 0; // run-time error number, 0 when read through
+    bool operator==(const Outcome&) const = default;
+};
+
+Outcome readText(const std::string& text) {
+    Outcome o;
+    try {
+        SettingsReader(o.input, o.output).readText(text);
+    } catch (const RuntimeError& e) {
+        o.error = e.number();
+    }
+    return o;
+}
+
+Outcome readFile(const std::string& path) {
+    Outcome o;
+    try {
+        SettingsReader(o.input, o.output).readFile(path);
+    } catch (const RuntimeError& e) {
+        o.error = e.number();
+    }
+    return o;
+}
+
+struct TextCase {
+    const char* name;
+    std::string text;
+    std::string input, output;
+    int error = 0;
+};
+
+TEST(SettingsReader, ReadsTheSettingsTexts) {
+    const std::vector<TextCase> cases = {
+        {"standard CR LF", "Input_Delimiter = \" \"\r\nOutput_Delimiter = \",\"\r\n", " ", ","},
+        {"CR only", "Input_Delimiter=\";\"\rOutput_Delimiter=\"|\"\r", ";", "|"},
+        {"LF only", "Input_Delimiter=\";\"\nOutput_Delimiter=\"|\"\n", ";", "|"},
+        {"no final line end", "Input_Delimiter=\";\"\r\nOutput_Delimiter=\"|\"", ";", "|"},
+        {"only the output key", "Output_Delimiter\",\"\r\n", kUnset, ","},
+        {"empty file", "", kUnset, kUnset},
+        {"no key", "[Delimiters]\r\nDelimiter = \";\"\r\n\r\n", kUnset, kUnset},
+        {"empty value", "Output_Delimiter = \"\"\r\n", kUnset, ""},
+        {"both keys on one line", "Input_Delimiter Output_Delimiter = \";\"\r\n", ";", ";"},
+        {"blanks around the line", "   Input_Delimiter = \" , \"   \r\n", " , ", kUnset},
+        {"value before the key", "\"\t\" is the Output_Delimiter\r\n", kUnset, "\t"},
+        {"only one quote", "Input_Delimiter = \"ab c  \r\n", "ab c", kUnset},
+        {"text after the closing quote", "Input_Delimiter = \"x\" \"y\"\r\n", "x", kUnset},
+        {"later line wins", "Input_Delimiter=\"a\"\r\nInput_Delimiter=\"b\"\r\n", "b", kUnset},
+        {"key matched with case", "input_delimiter = \";\"\r\nOUTPUT_DELIMITER=\";\"\r\n", kUnset,
+         kUnset},
+        {"key without quote", "Input_Delimiter = ;\r\n", kUnset, kUnset, 9},
+        {"quote-less line without key", "Delimiters\r\nOutput_Delimiter=\",\"\r\n", kUnset, ","},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Outcome o = readText(c.text);
+        EXPECT_EQ(o.error, c.error);
+        if (c.error) continue;
+        EXPECT_EQ(o.input, c.input);
+        EXPECT_EQ(o.output, c.output);
+    }
+}
+
+TEST(SettingsReader, ReadsFilesAcrossBufferBoundaries) {
+    test::TempDir dir;
+    // A long line whose key lies beyond the first read, and a CR LF split between reads.
+    std::string text = std::string(5000, ' ') + "Input_Delimiter=\";\"";
+    text += std::string(4096 * 2 - 1 - text.size(), ' ');
+    text += "\r\nOutput_Delimiter=\"|\"\r\n";
+    ASSERT_EQ(text[4096 * 2 - 1], '\r');
+    const Outcome o = readFile(dir.write("velmor.ini", text));
+    EXPECT_EQ(o, (Outcome{";", "|", 0}));
+}
+
+TEST(SettingsReader, ReportsFilesThatCannotBeRead) {
+    test::TempDir dir;
+    EXPECT_EQ(readFile(dir.file("missing.ini")).error, 53);
+    // Present but failing on read.
+    EXPECT_EQ(readFile("/proc/self/mem").error, 57);
+    EXPECT_EQ(readFile(dir.write("velmor.ini", "Output_Delimiter\r\n")).error, 9);
+}
+
+// Random mutations of settings texts. The reader must either read the text through or
+// stop with error 9; a value never holds a quote or a line end; a text without keys
+// changes nothing; the kind of line end never matters; and a file reads like its text.
+TEST(SettingsReader, FuzzMutatedSettings) {
+    int iterations = 2000;
+    if (const char* env = std::getenv("VELMOR_FUZZ_ITERATIONS")) iterations = std::atoi(env);
+    std::mt19937 rng(20260512);
+    const std::vector<std::string> seeds = {
+        "Input_Delimiter = \" \"\r\nOutput_Delimiter = \" \"\r\n",
+        "Output_Delimiter\",\"\rInput_Delimiter\";\"\r",
+        "; settings\n  Input_Delimiter = \"\t\"  \nOutput_Delimiter=\"\"\n",
+        "",
+    };
+    const std::vector<std::string> pieces = {
+        "\"",
+        "\r",
+        "\n",
+        "\r\n",
+        " ",
+        ",",
+        "=",
+        "a",
+        "Input_Delimiter",
+        "Output_Delimiter",
+        "_Delimiter",
+        "Input",
+        std::string(1, '\0'),
+        "\xff",
+    };
+    test::TempDir dir;
+    auto pick = [&](std::size_t n) {
+        return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng);
+    };
+
+    for (int i = 0; i < iterations; ++i) {
+        std::string text = seeds[pick(seeds.size())];
+        const std::size_t mutations = 1 + pick(6);
+        for (std::size_t m = 0; m < mutations; ++m) {
+            const std::size_t at = text.empty() ? 0 : pick(text.size() + 1);
+            switch (pick(3)) {
+            case 0:
+                text.insert(at, pieces[pick(pieces.size())]);
+                break;
+            case 1:
+                if (!text.empty()) text.erase(std::min(at, text.size() - 1), 1 + pick(4));
+                break;
+            default:
+                if (!text.empty()) {
+                    const std::size_t from = pick(text.size());
+                    text.insert(at, text.substr(from, 1 + pick(8)));
+                }
+            }
+        }
+        SCOPED_TRACE("text: " + text);
+        const Outcome o = readText(text);
+        ASSERT_TRUE(o.error == 0 || o.error == 9) << o.error;
+        if (o.error == 0) {
+            for (const std::string* v : {&o.input, &o.output})
+                ASSERT_EQ(v->find_first_of("\"\r\n"), std::string::npos) << *v;
+        }
+        if (text.find("Input_Delimiter") == std::string::npos) {
+            ASSERT_EQ(o.input, kUnset);
+        }
+        if (text.find("Output_Delimiter") == std::string::npos) {
+            ASSERT_EQ(o.output, kUnset);
+        }
+
+        std::string crOnly = text;
+        std::replace(crOnly.begin(), crOnly.end(), '\n', '\r');
+        ASSERT_EQ(readText(crOnly), o);
+        if (i % 64 == 0) {
+            ASSERT_EQ(readFile(dir.write("velmor.ini", text)), o);
+        }
+    }
+}
+
+} // namespace
+} // namespace velmor

@@ -1,0 +1,209 @@
+#include "ui/qt/grid_binding.h"
+
+#include <map>
+
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <QTableView>
+
+#include "ui/qt/form_window.h"
+#include "ui/qt/grid_model.h"
+#include "ui/qt/qt_convert.h"
+#include "ui/view/grid.h"
+
+namespace velmor {
+
+namespace {
+constexpr int kRowPx = Grid::kRowHeight / 15; // rows are 240 twips, 16 pixels
+} // namespace
+
+GridBinding::GridBinding(FormWindow& window, Grid& grid, QWidget* parent)
+    : ControlBinding(window, grid, new QTableView(parent)),
+      view_(static_cast<QTableView*>(widget())), model_(new GridModel(grid, this)) {
+    view_->setModel(model_);
+    QPalette palette = view_->palette();
+    model_->setCellBackground(palette.color(QPalette::Base));
+    palette.setColor(QPalette::Base, palette.color(QPalette::Dark));
+    view_->setPalette(palette);
+    view_->setFrameShape(QFrame::NoFrame);
+    view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The current cell shows as the focus frame; a single cell is never highlighted.
+    view_->setSelectionMode(QAbstractItemView::NoSelection);
+    view_->setSelectionBehavior(QAbstractItemView::SelectItems);
+    view_->setTabKeyNavigation(false);
+    view_->setCornerButtonEnabled(false);
+    view_->setWordWrap(false);
+    view_->setTextElideMode(Qt::ElideNone);
+    view_->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    view_->setHorizontalScrollMode(QAbstractItemView::ScrollPerItem);
+    for (QHeaderView* h : {view_->horizontalHeader(), view_->verticalHeader()}) {
+        h->setSectionResizeMode(QHeaderView::Fixed);
+        h->setMinimumSectionSize(0);
+        h->setSectionsClickable(false);
+        h->setHighlightSections(false);
+        h->setDefaultAlignment(Qt::AlignCenter);
+    }
+    view_->verticalHeader()->setDefaultSectionSize(kRowPx);
+    view_->horizontalHeader()->setFixedHeight(kRowPx);
+    tabPolicy_ = view_->focusPolicy();
+
+    timer_.setSingleShot(true);
+    connect(&timer_, &QTimer::timeout, this, [this] { refresh(); });
+    connect(view_, &QTableView::clicked, this, [this](const QModelIndex& index) {
+        Grid* g = this->grid();
+        if (!g || suppressClick_) return;
+        reportScroll();
+        g->userClick(index.row() + 1, index.column() + 1);
+    });
+    connect(view_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+        Grid* g = this->grid();
+        if (!g) return;
+        // The release that ends a double click is no click of its own.
+        suppressClick_ = true;
+        reportScroll();
+        g->userDblClick(index.row() + 1, index.column() + 1);
+    });
+    connect(view_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                Grid* g = this->grid();
+                if (!g || this->window().mirroring() || !current.isValid()) return;
+                g->setRow(current.row() + 1);
+                g->setCol(current.column() + 1);
+            });
+    for (QScrollBar* bar : {view_->verticalScrollBar(), view_->horizontalScrollBar()})
+        connect(bar, &QScrollBar::valueChanged, this, [this] { reportScroll(); });
+}
+
+GridBinding::~GridBinding() = default;
+
+Grid* GridBinding::grid() const {
+    return static_cast<Grid*>(control());
+}
+
+void GridBinding::syncAll() {
+    ControlBinding::syncAll();
+    FormWindow::Mirror mirror(window());
+    sync(Prop::Font);
+    refresh();
+}
+
+void GridBinding::sync(Prop prop) {
+    Grid* g = grid();
+    if (!g) return;
+    switch (prop) {
+    case Prop::Cells:
+    case Prop::Shape:
+    case Prop::CurrentCell:
+        markStale(false);
+        break;
+    case Prop::ColWidth:
+        markStale(true);
+        break;
+    case Prop::Geometry:
+        ControlBinding::sync(prop);
+        markStale(true); // the pixel edges depend on where the grid stands
+        break;
+    case Prop::Font: {
+        QFont font(toQt(g->FontName()));
+        if (g->FontSize() > 0) font.setPointSizeF(g->FontSize());
+        view_->setFont(font);
+        view_->horizontalHeader()->setFont(font);
+        view_->verticalHeader()->setFont(font);
+        break;
+    }
+    default:
+        ControlBinding::sync(prop);
+    }
+}
+
+void GridBinding::markStale(bool widths) {
+    widthsStale_ = widthsStale_ || widths;
+    if (!timer_.isActive()) timer_.start(0);
+}
+
+void GridBinding::flush() {
+    if (timer_.isActive()) refresh();
+    suppressClick_ = false;
+}
+
+void GridBinding::refresh() {
+    timer_.stop();
+    Grid* g = grid();
+    if (!g) return;
+    FormWindow::Mirror mirror(window());
+    ++refreshCount_;
+    bool reset = false;
+    if (g->revision() != revision_ || model_->rowCount() != g->Rows() - 1 ||
+        model_->columnCount() != g->Cols() - 1) {
+        revision_ = g->revision();
+        reset = model_->refresh();
+    }
+    if (reset || widthsStale_) applyWidths(reset);
+    widthsStale_ = false;
+    showCurrentCell();
+}
+
+void GridBinding::applyWidths(bool reset) {
+    Grid* g = grid();
+    // Edges rounded from the form's twips, as the controls placed over cells are.
+    const double left = g->Left();
+    auto edge = [&](double offset) { return twipsToPx(left + offset) - twipsToPx(left); };
+    double x = g->ColWidth(0);
+    view_->verticalHeader()->setFixedWidth(edge(x));
+    std::vector<int> sizes;
+    sizes.reserve(static_cast<std::size_t>(std::max(0, g->Cols() - 1)));
+    int previous = edge(x);
+    for (int c = 1; c < g->Cols(); ++c) {
+        x += g->ColWidth(c);
+        int e = edge(x);
+        sizes.push_back(e - previous);
+        previous = e;
+    }
+    QHeaderView* header = view_->horizontalHeader();
+    if (reset || widths_.size() != sizes.size()) {
+        // A reset gives every section the default size: make that the most common width.
+        std::map<int, int> counts;
+        for (int s : sizes) ++counts[s];
+        int common = header->defaultSectionSize();
+        int best = 0;
+        for (auto [size, n] : counts)
+            if (n > best) best = n, common = size;
+        header->setDefaultSectionSize(common);
+        widths_.assign(sizes.size(), common);
+    }
+    for (std::size_t i = 0; i < sizes.size(); ++i)
+        if (widths_[i] != sizes[i]) {
+            header->resizeSection(static_cast<int>(i), sizes[i]);
+            widths_[i] = sizes[i];
+        }
+}
+
+void GridBinding::showCurrentCell() {
+    Grid* g = grid();
+    int r = g->Row() - 1, c = g->Col() - 1;
+    if (r < 0 || c < 0 || r >= model_->rowCount() || c >= model_->columnCount()) return;
+    QModelIndex index = model_->index(r, c);
+    if (view_->currentIndex() != index)
+        view_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+}
+
+void GridBinding::reportScroll() {
+    if (Grid* g = grid())
+        g->userScrolled(view_->verticalScrollBar()->value() + 1,
+                        view_->horizontalScrollBar()->value() + 1);
+}
+
+bool GridBinding::keyPress(QKeyEvent& event) {
+    Grid* g = grid();
+    if (!g) return false;
+    return typeKey(
+        event, [] {},
+        [this](int code) {
+            if (Grid* target = grid()) target->userChar(code);
+        },
+        false);
+}
+
+} // namespace velmor

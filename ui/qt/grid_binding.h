@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include <QTimer>
+
+#include "ui/qt/control_binding.h"
+
+class QTableView;
+
+namespace velmor {
+
+class Grid;
+class GridModel;
+
+// A QTableView over the grid's cell store. Cell, shape, width and current-cell changes only
+// mark the view stale; one refresh from a zero timer (or before the next user action on the
+// grid) brings it up to date, so filling a large grid cell by cell costs no view work.
+// Column widths are rounded edge by edge from the grid's own twips position, so a widget
+// placed over a cell from CellLeft/CellTop/CellWidth/CellHeight covers it exactly.
+class GridBinding : public ControlBinding {
+  public:
+    GridBinding(FormWindow& window, Grid& grid, QWidget* parent);
+    ~GridBinding() override;
+    void syncAll() override;
+    bool keyPress(QKeyEvent& event) override;
+    void flush() override;
+
+    QTableView* view() const { return view_; }
+    GridModel* model() const { return model_; }
+    // Number of refreshes so far.
+    int refreshCount() const { return refreshCount_; }
+
+  protected:
+    void sync(Prop prop) override;
+
+  private:
+    Grid* grid() const;
+    void markStale(bool widths);
+    void refresh();
+    void applyWidths(bool reset);
+    void showCurrentCell();
+    void reportScroll();
+
+    QTableView* view_;
+    GridModel* model_;
+    QTimer timer_;
+    bool widthsStale_ = true;
+    bool suppressClick_ = false;
+    std::uint64_t revision_ = 0;
+    std::vector<int> widths_; // section sizes the view has
+    int refreshCount_ = 0;
+};
+
+} // namespace velmor

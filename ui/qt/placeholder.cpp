@@ -1,1 +1,0 @@
-// The Qt binding arrives with the main window.

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "ui/view/platform_services.h"
+
+namespace velmor {
+
+// Platform services of the running program: the file system, the desktop's document
+// handler, programs on the PATH, the local clock and the event loop.
+class QtPlatformServices : public PlatformServices {
+  public:
+    std::string currentDirectory() override;
+    std::string findFileNoCase(const std::string& dir, const std::string& name) override;
+    bool fileExists(const std::string& path) override;
+    int openDocument(const std::string& path, const std::string& workingDir) override;
+    std::string findSystemInfoTool() override;
+    bool startProgram(const std::string& path) override;
+    std::string nowText() override;
+    void quit() override;
+};
+
+} // namespace velmor

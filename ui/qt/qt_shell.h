@@ -1,0 +1,42 @@
+#pragma once
+
+#include <map>
+
+#include "ui/view/dialog_service.h"
+
+class QWidget;
+
+namespace velmor {
+
+class FormWindow;
+
+// The dialog service of the running program: QMessageBox, QInputDialog, QFileDialog, and a
+// real window for every form shown.
+class QtShell : public DialogService {
+  public:
+    QtShell();
+    ~QtShell() override;
+    QtShell(const QtShell&) = delete;
+    QtShell& operator=(const QtShell&) = delete;
+
+    MsgResult msgBox(const std::string& prompt, MsgButtons buttons, MsgIcon icon,
+                     const std::string& title) override;
+    std::string inputBox(const std::string& prompt, const std::string& title,
+                         const std::string& defaultText) override;
+    void showOpen(FileDialog& dialog) override;
+    void showSave(FileDialog& dialog) override;
+    // Makes the form's window on its first show; a modal show runs a nested event loop until
+    // the form is unloaded.
+    void showForm(Form& form, bool modal) override;
+
+    // The window of a loaded form that has been shown, or nullptr.
+    FormWindow* windowOf(const Form& form) const;
+
+  private:
+    QWidget* ownerWindow() const;
+    void fileDialog(FileDialog& dialog, bool save);
+
+    std::map<const Form*, FormWindow*> windows_;
+};
+
+} // namespace velmor
