@@ -3,6 +3,7 @@
 
 #include "engine/bareiss.h"
 #include "engine/cvelmor.h"
+#include "engine/dense.h"
 #include "engine/dense_determinant.h"
 
 namespace velmor {
@@ -164,7 +165,7 @@ Variant CVelmor::GetAdjointMatrix(const Variant& InputArray) {
             for (int r = 1; r <= n; ++r)
                 for (int c = 1; c <= n; ++c) out.cell(r, c) = adj[k++];
             mvarResult = std::move(out);
-            return mvarResult;
+            return dense::takeResult(mvarResult);
         }
 
         Variant minor = Array::matrix(rows - 1, columns - 1);
@@ -183,7 +184,7 @@ Variant CVelmor::GetAdjointMatrix(const Variant& InputArray) {
                 const double d = GetDeterminant(minor);
                 mvarResult.array().at(j, i) = signOf(i + j) * d;
             }
-        return mvarResult;
+        return dense::takeResult(mvarResult);
     } catch (const RuntimeError& e) {
         reportError(e, "GetCofactorMatrix", {});
         return {};
