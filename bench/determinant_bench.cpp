@@ -57,20 +57,12 @@ void BM_EigenDeterminant(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(a.determinant());
 }
 
+void sizes(benchmark::internal::Benchmark* b) {
+    b->Arg(10)->Arg(100)->Arg(500)->Arg(1000)->Unit(benchmark::kMillisecond);
+}
+
 } // namespace
 
 // Order 10 is still a cofactor expansion (about 0.2 s a call). Same flags for both.
-BENCHMARK(BM_VelmorDeterminant)
-    ->Arg(10)
-    ->Arg(100)
-    ->Arg(500)
-    ->Arg(1000)
-    ->Unit(benchmark::kMillisecond)
-    ->MinTime(0.2);
-BENCHMARK(BM_EigenDeterminant)
-    ->Arg(10)
-    ->Arg(100)
-    ->Arg(500)
-    ->Arg(1000)
-    ->Unit(benchmark::kMillisecond)
-    ->MinTime(0.2);
+BENCHMARK(BM_VelmorDeterminant)->Apply(sizes);
+BENCHMARK(BM_EigenDeterminant)->Apply(sizes);

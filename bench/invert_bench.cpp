@@ -63,20 +63,12 @@ void BM_EigenInverse(benchmark::State& state) {
     }
 }
 
+void sizes(benchmark::internal::Benchmark* b) {
+    b->Arg(10)->Arg(100)->Arg(500)->Arg(1000)->Unit(benchmark::kMillisecond);
+}
+
 } // namespace
 
-// Same matrices, same flags; about a second per benchmark at most.
-BENCHMARK(BM_VelmorInvert)
-    ->Arg(10)
-    ->Arg(100)
-    ->Arg(500)
-    ->Arg(1000)
-    ->Unit(benchmark::kMillisecond)
-    ->MinTime(0.2);
-BENCHMARK(BM_EigenInverse)
-    ->Arg(10)
-    ->Arg(100)
-    ->Arg(500)
-    ->Arg(1000)
-    ->Unit(benchmark::kMillisecond)
-    ->MinTime(0.2);
+// Same matrices, same flags.
+BENCHMARK(BM_VelmorInvert)->Apply(sizes);
+BENCHMARK(BM_EigenInverse)->Apply(sizes);
