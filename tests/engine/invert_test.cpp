@@ -185,7 +185,26 @@ TEST_F(InvertTest, NotSquareIsAPlainMessage) {
     EXPECT_EQ(engine.mstrMessage, kNotSquare);
 }
 
+TEST_F(InvertTest, TextElementsAreReadAsNumbers) {
+    Variant keyed = matrix({{0, 0}, {0, 0}}, 0);
+    Array& a = keyed.array();
+    a.at(1, 1) = "4";
+    a.at(1, 2) = "7";
+    a.at(2, 1) = "2";
+    a.at(2, 2) = " 6.0 ";
+    Rows got = rowsOf(engine.Invert(keyed));
+    EXPECT_EQ(got, rowsOf(engine.Invert(matrix({{4, 7}, {2, 6}}))));
+    EXPECT_TRUE(dialogs.boxes.empty());
+}
+
 TEST_F(InvertTest, ErrorsShowTheInvertBoxWithoutLocation) {
+    // A text that is not a number, wherever it is, before anything else happens.
+    Variant m = matrix({{1, 0, 0}, {0, 0, 1}, {0, 1, 0}});
+    m.array().at(3, 2) = "1,5";
+    EXPECT_TRUE(engine.Invert(m).isEmpty());
+    expectOneBox("Error No. 13; Type mismatch", MsgIcon::Exclamation,
+                 "CVelmor class module - Invert");
+    dialogs.clear();
     EXPECT_TRUE(engine.Invert(Variant(3.0)).isEmpty());
     expectOneBox("Error No. 13; Type mismatch", MsgIcon::Exclamation,
                  "CVelmor class module - Invert");
@@ -239,7 +258,7 @@ TEST_F(InvertTest, AgreesBitForBitWithThePlainLoops) {
 
 TEST(GaussJordanTest, TwoThreadsGiveTheSameBits) {
     std::mt19937_64 rng(11);
-    for (int n : {9, 64, 101}) {
+    for (int n : {9, 101, 300}) {
         for (bool ties : {false, true}) {
             Rows m = randomRows(n, rng, ties);
             Reference ref = referenceInvert(m);
