@@ -281,19 +281,5 @@ TEST_F(Operations, PropertiesShowsDeterminantAndTraceInOneModelessDialog) {
     EXPECT_EQ(w.frmProperties->txtTrace.Text(), "7");
 }
 
-TEST(PropertiesDialog, HasItsDesignLayoutAndReadOnlyBoxes) {
-    ScriptedDialogs dialogs;
-    FrmProperties p(dialogs);
-    EXPECT_EQ(p.form.Caption(), "Matrix Properties");
-    EXPECT_EQ(p.lblDeterminant.Caption(), "Determinant");
-    EXPECT_EQ(p.lblTrace.Caption(), "Trace");
-    EXPECT_EQ(p.cmdOK.Caption(), "OK");
-    EXPECT_TRUE(p.txtDeterminant.Locked());
-    EXPECT_TRUE(p.txtTrace.Locked());
-    EXPECT_EQ(p.txtDeterminant.Left(), 1320);
-    EXPECT_EQ(p.txtTrace.Top(), 960);
-    EXPECT_EQ(p.cmdOK.Width(), 1215);
-}
-
 } // namespace
 } // namespace velmor::test

@@ -246,26 +246,5 @@ TEST_F(OutputWindow, CancelAndCloseLeaveWithoutSaving) {
     EXPECT_TRUE(w.g.gfMatricesSaved);
 }
 
-TEST(OutputWindowDesign, ControlsAreSetUpAsDesigned) {
-    ScriptedDialogs dialogs;
-    FakePlatform platform;
-    NumberFormat format;
-    FrmVelmor main(dialogs, platform, format);
-    FrmMatrixOutput out(main, dialogs, format);
-    EXPECT_EQ(out.form.Caption(), "Output Matrix");
-    EXPECT_EQ(out.txtPrecision.ToolTipText(), "decimal precision");
-    EXPECT_EQ(out.Slider1.Min(), 0);
-    EXPECT_EQ(out.Slider1.Max(), 10);
-    EXPECT_EQ(out.Slider1.SmallChange(), 1);
-    EXPECT_EQ(out.Slider1.LargeChange(), 5);
-    EXPECT_TRUE(out.txtDescription.MultiLine());
-    EXPECT_TRUE(out.txtMinimum.Locked());
-    EXPECT_TRUE(out.txtMaximum.Locked());
-    EXPECT_FALSE(out.txtPrecision.Locked());
-    EXPECT_EQ(out.MSFlexGrid1.Rows(), 2);
-    EXPECT_EQ(out.MSFlexGrid1.Width(), 5295);
-    EXPECT_EQ(out.form.tabOrder().front(), &out.txtMatrixResult);
-}
-
 } // namespace
 } // namespace velmor::test
