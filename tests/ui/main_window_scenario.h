@@ -18,7 +18,8 @@ namespace velmor::test {
 using Cells = std::vector<std::vector<std::string>>;
 using Names = std::vector<std::string>;
 using Buttons = std::set<std::string>;
-using BoxSpec = std::tuple<std::string, MsgButtons, MsgIcon, std::string>; // prompt ... title
+// A message or input box: prompt, buttons, icon, title.
+using BoxSpec = std::tuple<std::string, MsgButtons, MsgIcon, std::string>;
 using Boxes = std::vector<BoxSpec>;
 
 // The main window after a start-up with a settings file, driven by user actions only.
@@ -55,7 +56,7 @@ class MainWindowScenario : public ::testing::Test {
             for (int c = from; c < g.Cols(); ++c) out[r - from].push_back(g.TextMatrix(r, c));
         return out;
     }
-    template <class Box> static void enter(Box& box, const std::string& text) {
+    template <class Field> static void enter(Field& box, const std::string& text) {
         box.userType(text);
         box.userPress(key::Return);
     }

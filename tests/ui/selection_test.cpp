@@ -3,34 +3,24 @@
 namespace velmor::test {
 namespace {
 
+// A (2 x 3), B (3 x 2), C (2 x 3) and D (3 x 3) stored: D shown on top, A at the bottom.
 class SelectionTest : public MainWindowScenario {
   protected:
-    void enterMatrix(const std::string& name, const std::string& rows, const std::string& cols,
-                     const Names& values, const std::string& description = {}) {
-        startEntry(name, rows, cols, values, description);
-        w.cmdSave.userClick();
-    }
-    // A (2 x 3), B (3 x 2), C (2 x 3), D (3 x 3); D is shown on top, A at the bottom.
-    void enterFour() {
+    SelectionTest() {
         enterMatrix("A", "2", "3", {"1", "2", "3", "4", "5", "6"}, "first");
         enterMatrix("B", "3", "2", {"7", "8", "9", "10", "11", "12"});
         enterMatrix("C", "2", "3", Names(6, "1"));
         enterMatrix("D", "3", "3", Names(9, "0"));
         dialogs.clear();
     }
-    // Three one-cell matrices A, B, C holding 1, 2, 3.
-    void enterThree() {
-        for (const char* name : {"A", "B", "C"})
-            enterMatrix(name, "1", "1", {std::to_string(name[0] - 'A' + 1)});
-        dialogs.clear();
+    void enterMatrix(const std::string& name, const std::string& rows, const std::string& cols,
+                     const Names& values, const std::string& description = {}) {
+        startEntry(name, rows, cols, values, description);
+        w.cmdSave.userClick();
     }
 };
 
 const Cells kA{{"1", "2", "3"}, {"4", "5", "6"}}, kB{{"7", "8"}, {"9", "10"}, {"11", "12"}};
-const BoxSpec kDeleteOne{"Are you sure that you want to delete this matrix?", MsgButtons::YesNo,
-                         MsgIcon::None, "Delete Matrix"};
-const BoxSpec kDeleteAll{"Are you sure that you want to delete all matrices?", MsgButtons::YesNo,
-                         MsgIcon::None, "Delete All Matrices"};
 
 BoxSpec unsavedOnPick(const std::string& name) {
     return {"Matrix \"" + name +
@@ -40,9 +30,16 @@ BoxSpec unsavedOnPick(const std::string& name) {
 }
 
 TEST_F(SelectionTest, PickingAfterTypingANameAsksAboutTheUnsavedMatrix) {
-    enterFour();
-    // Cancel drops the typed name and shows the picked matrix.
+    // The bottom selector never asks.
     w.cboMatrixInput.userEdit("E");
+    w.cboMatrixInput2.userPick(1);
+    EXPECT_EQ(boxes(), Boxes{});
+    EXPECT_EQ(cells(w.MSFlexGrid2), kB);
+    EXPECT_EQ(w.txtNo_Rows2.Text() + "x" + w.txtNo_Columns2.Text(), "3x2");
+    EXPECT_TRUE(w.txtDescription2.Visible() && w.lblRows2.Visible());
+    EXPECT_EQ(w.MSFlexGrid2.ColWidth(2), 960);
+
+    // Cancel drops the typed name and shows the picked matrix.
     dialogs.answer(MsgResult::Cancel);
     w.cboMatrixInput.userPick(0);
     EXPECT_EQ(w.cboMatrixInput.Text(), "A");
@@ -76,22 +73,9 @@ TEST_F(SelectionTest, PickingAfterTypingANameAsksAboutTheUnsavedMatrix) {
     EXPECT_TRUE(w.cmdInput.Enabled());
 }
 
-TEST_F(SelectionTest, TheBottomSelectorNeverAsks) {
-    enterFour();
-    w.cboMatrixInput.userEdit("typed");
-    w.cboMatrixInput2.userPick(1);
-    EXPECT_EQ(boxes(), Boxes{});
-    EXPECT_EQ(cells(w.MSFlexGrid2), kB);
-    EXPECT_EQ(w.txtNo_Rows2.Text() + "x" + w.txtNo_Columns2.Text(), "3x2");
-    EXPECT_TRUE(w.txtDescription2.Visible() && w.lblRows2.Visible());
-    EXPECT_EQ(w.MSFlexGrid2.ColWidth(2), 960);
-    EXPECT_EQ(w.cboMatrixInput.Text(), "typed");
-}
-
 // Multiply needs the top's columns to match the bottom's rows; Add and Subtract the same
 // shape. Whichever selector is used last decides.
 TEST_F(SelectionTest, OperandButtonsFollowTheShapesOfBothMatrices) {
-    enterFour();
     const struct {
         int top, bottom;
         bool multiply, addSubtract;
@@ -101,8 +85,8 @@ TEST_F(SelectionTest, OperandButtonsFollowTheShapesOfBothMatrices) {
     };
     for (const auto& c : cases) {
         for (bool bottomLast : {true, false}) {
-            SCOPED_TRACE(std::to_string(c.top) + " over " + std::to_string(c.bottom) +
-                         (bottomLast ? ", bottom picked last" : ", top picked last"));
+            SCOPED_TRACE(testing::Message()
+                         << c.top << " over " << c.bottom << ", bottom last " << bottomLast);
             if (bottomLast) w.cboMatrixInput.userPick(c.top);
             w.cboMatrixInput2.userPick(c.bottom);
             if (!bottomLast) w.cboMatrixInput.userPick(c.top);
@@ -111,78 +95,66 @@ TEST_F(SelectionTest, OperandButtonsFollowTheShapesOfBothMatrices) {
             EXPECT_EQ(w.cmdSubtract.Enabled(), c.addSubtract);
         }
     }
-    EXPECT_EQ(boxes(), Boxes{});
-}
 
-TEST_F(SelectionTest, CountsAreComparedAsTheBoxesShowThem) {
-    enterFour();
-    startEntry("E", "03", "3"); // a 3 x 3 being keyed
+    // The counts are compared as the boxes show them: 03 rows and 3 rows differ.
+    startEntry("E", "03", "3");
     w.cboMatrixInput2.userPick(3);
     EXPECT_TRUE(w.cmdMultiply.Enabled());
-    EXPECT_FALSE(w.cmdAdd.Enabled()) << "03 rows and 3 rows count as different sizes";
+    EXPECT_FALSE(w.cmdAdd.Enabled());
     w.form.userFocus(&w.txtNo_Rows);
     w.txtNo_Rows.userEdit("3");
     w.cboMatrixInput2.userPick(3);
     EXPECT_TRUE(w.cmdAdd.Enabled());
+    EXPECT_EQ(boxes(), Boxes{});
 }
 
-TEST_F(SelectionTest, DeletingSelectsTheNeighbourInBothSelectors) {
-    enterThree();
+TEST_F(SelectionTest, DeletingSelectsTheNeighbourAndDeleteAllEmptiesTheWindow) {
+    const BoxSpec one{"Are you sure that you want to delete this matrix?", MsgButtons::YesNo,
+                      MsgIcon::None, "Delete Matrix"};
+    const BoxSpec all{"Are you sure that you want to delete all matrices?", MsgButtons::YesNo,
+                      MsgIcon::None, "Delete All Matrices"};
+    const BoxSpec invalid{"Error No. 380; Invalid property value", MsgButtons::OK,
+                          MsgIcon::Exclamation, "frmVelmor - cmdDelete_Click"};
+    // Answered No, then a typed name that is no entry: nothing deleted.
     w.cboMatrixInput.userPick(0);
     dialogs.answer(MsgResult::No).answer(MsgResult::Yes);
     w.cmdDelete.userClick();
-    EXPECT_EQ(listNames(), Names({"A", "B", "C"})) << "answered No";
-
-    // The first entry: the old second one is shown, on top and below.
+    w.cboMatrixInput.userEdit("Z");
     w.cmdDelete.userClick();
-    EXPECT_EQ(boxes(), Boxes(2, kDeleteOne));
-    EXPECT_EQ(listNames(), Names({"B", "C"}));
-    for (const ComboBox* selector : {&w.cboMatrixInput, &w.cboMatrixInput2}) {
-        EXPECT_EQ(selector->items(), Names({"B", "C"}));
-        EXPECT_EQ(selector->ListIndex(), 0);
-    }
-    EXPECT_EQ(cells(w.MSFlexGrid1), Cells{{"2"}});
-    EXPECT_EQ(cells(w.MSFlexGrid2), Cells{{"2"}});
-    EXPECT_EQ(focus(), &w.cboMatrixInput);
+    dialogs.answer(MsgResult::Cancel);
+    w.cboMatrixInput.userPick(0);
+    EXPECT_EQ(boxes(), Boxes({one, one, invalid, unsavedOnPick("Z")}));
+    EXPECT_EQ(listNames(), Names({"A", "B", "C", "D"}));
+    EXPECT_EQ(w.cboMatrixInput2.items(), listNames());
     EXPECT_EQ(w.form.MousePointer(), 0);
 
-    // The last entry: the one before it.
-    w.cboMatrixInput.userPick(1);
+    // The first entry: the old second one is shown, on top and below.
     dialogs.answer(MsgResult::Yes);
     w.cmdDelete.userClick();
-    EXPECT_EQ(listNames(), Names{"B"});
-    EXPECT_EQ(w.cboMatrixInput.items(), Names{"B"});
-    EXPECT_EQ(w.cboMatrixInput.Text() + w.cboMatrixInput2.Text(), "BB");
-    EXPECT_EQ(cells(w.MSFlexGrid1), Cells{{"2"}});
+    EXPECT_EQ(listNames(), Names({"B", "C", "D"}));
+    for (const ComboBox* selector : {&w.cboMatrixInput, &w.cboMatrixInput2}) {
+        EXPECT_EQ(selector->items(), listNames());
+        EXPECT_EQ(selector->ListIndex(), 0);
+    }
+    EXPECT_EQ(cells(w.MSFlexGrid1), kB);
+    EXPECT_EQ(cells(w.MSFlexGrid2), kB);
+    EXPECT_EQ(focus(), &w.cboMatrixInput);
+
+    // The last entry: the one before it.
+    w.cboMatrixInput.userPick(2);
+    dialogs.answer(MsgResult::Yes).answer(MsgResult::Yes);
+    w.cmdDelete.userClick();
+    EXPECT_EQ(w.cboMatrixInput.items(), Names({"B", "C"}));
+    EXPECT_EQ(w.cboMatrixInput.Text() + w.cboMatrixInput2.Text(), "CB");
+    w.cmdDelete.userClick();
 
     // The only entry: the delete-all question instead.
     dialogs.clear();
-    dialogs.answer(MsgResult::No);
+    dialogs.answer(MsgResult::No).answer(MsgResult::Yes);
     w.cmdDelete.userClick();
-    EXPECT_EQ(boxes(), Boxes{kDeleteAll});
     EXPECT_EQ(listNames(), Names{"B"});
-}
-
-TEST_F(SelectionTest, DeletingATypedNameThatIsNoEntryDeletesNothing) {
-    enterThree();
-    w.cboMatrixInput.userEdit("Z");
-    dialogs.answer(MsgResult::Yes);
-    w.cmdDelete.userClick();
-    const BoxSpec invalid{"Error No. 380; Invalid property value", MsgButtons::OK,
-                          MsgIcon::Exclamation, "frmVelmor - cmdDelete_Click"};
-    EXPECT_EQ(boxes(), Boxes({kDeleteOne, invalid}));
-    EXPECT_EQ(listNames(), Names({"A", "B", "C"}));
-    EXPECT_EQ(w.cboMatrixInput.items(), listNames());
-    EXPECT_EQ(w.cboMatrixInput2.items(), listNames());
-    EXPECT_EQ(w.form.MousePointer(), 0);
-}
-
-TEST_F(SelectionTest, DeleteAllEmptiesTheListTheSelectorsAndTheWindow) {
-    enterFour();
-    w.cboMatrixInput2.userPick(1);
-    dialogs.answer(MsgResult::Yes);
     w.cmdDeleteAll.userClick();
-    EXPECT_EQ(boxes(), Boxes{kDeleteAll});
+    EXPECT_EQ(boxes(), Boxes(2, all));
     EXPECT_TRUE(listNames().empty());
     for (const ComboBox* selector : {&w.cboMatrixInput, &w.cboMatrixInput2})
         EXPECT_TRUE(selector->items().empty() && selector->Text().empty());
@@ -195,9 +167,6 @@ TEST_F(SelectionTest, DeleteAllEmptiesTheListTheSelectorsAndTheWindow) {
     EXPECT_EQ(focus(), &w.cmdInput);
     EXPECT_TRUE(w.g.gfMatricesSaved);
     EXPECT_EQ(w.form.MousePointer(), 0);
-
-    enterMatrix("N", "1", "1", {"4"});
-    EXPECT_EQ(w.cboMatrixInput2.Text(), "N") << "a new entry starts from scratch";
 }
 
 // Saved under a taken name, whatever its letter case, three times in a row.
@@ -210,42 +179,31 @@ TEST_F(SelectionTest, SavingUnderATakenNameReplacesRenamesOrSkips) {
     const BoxSpec skipped{"Matrix \"b\" has been skipped.", MsgButtons::OK, MsgIcon::None,
                           "Velmor"};
     const struct {
-        MsgResult answer;
         const char* newName; // typed into the rename box; nullptr: not asked
-        std::string value;
         Boxes boxes;
         Names list;
-        std::string top, bottom, topCell;
+        std::string bottom, topCell;
     } cases[] = {
-        {MsgResult::OK, nullptr, "9", {exists}, {"A", "C", "b"}, "b", "b", "9"},
-        {MsgResult::Cancel, "D", "8", {exists, rename}, {"A", "C", "b", "D"}, "D", "b", "8"},
-        {MsgResult::Cancel,
-         "",
-         "7",
-         {exists, rename, skipped},
-         {"A", "C", "b", "D"},
-         "D",
-         "D",
-         "8"},
+        {nullptr, {exists}, {"A", "C", "D", "b"}, "b", "9"},
+        {"E", {exists, rename}, {"A", "C", "D", "b", "E"}, "b", "8"},
+        {"", {exists, rename, skipped}, {"A", "C", "D", "b", "E"}, "E", "8"},
     };
-    enterThree();
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.value);
+    for (int i = 0; i < 3; ++i) {
+        const auto& c = cases[i];
+        SCOPED_TRACE(i);
         dialogs.clear();
-        dialogs.answer(c.answer);
+        dialogs.answer(c.newName ? MsgResult::Cancel : MsgResult::OK);
         if (c.newName) dialogs.input(c.newName);
-        enterMatrix("b", "1", "1", {c.value});
+        enterMatrix("b", "1", "1", {std::to_string(9 - i)});
         EXPECT_EQ(boxes(), c.boxes);
         EXPECT_EQ(listNames(), c.list);
         EXPECT_EQ(w.cboMatrixInput.items(), c.list);
         EXPECT_EQ(w.cboMatrixInput2.items(), c.list);
-        EXPECT_EQ(w.cboMatrixInput.Text(), c.top);
         EXPECT_EQ(w.cboMatrixInput.ListIndex(), static_cast<int>(c.list.size()) - 1);
         EXPECT_EQ(w.cboMatrixInput2.Text(), c.bottom);
         EXPECT_EQ(cells(w.MSFlexGrid1), Cells{{c.topCell}});
         EXPECT_EQ(focus(), &w.cmdInput);
-        EXPECT_FALSE(w.cmdSave.Enabled());
-        EXPECT_TRUE(w.cmdDelete.Enabled());
+        EXPECT_TRUE(w.cmdDelete.Enabled() && !w.cmdSave.Enabled());
     }
 }
 
