@@ -167,6 +167,8 @@ TEST_F(SelectionTest, DeletingSelectsTheNeighbourAndDeleteAllEmptiesTheWindow) {
     EXPECT_EQ(focus(), &w.cmdInput);
     EXPECT_TRUE(w.g.gfMatricesSaved);
     EXPECT_EQ(w.form.MousePointer(), 0);
+    enterMatrix("N", "1", "1", {"4"});
+    EXPECT_EQ(w.cboMatrixInput2.Text(), "N") << "a new entry starts from scratch";
 }
 
 // Saved under a taken name, whatever its letter case, three times in a row.
