@@ -96,6 +96,7 @@ TEST_F(Engine, ErrorBoxesLocateTheFirstFailingElementInLoopOrder) {
         const char* prompt;
     } cases[] = {
         {add({1, 2, 3, 4, 5, "abc"}), "Add", "Error No. 13; Row-2 Column-3; Type mismatch"},
+        {add({1, 2, "x", "y", 5, 6}), "Add", "Error No. 13; Row-1 Column-3; Type mismatch"},
         {add({1, 1.7e308, 3, 4, 5, 6}), "Add", "Error No. 6; Row-1 Column-2; Overflow"},
         {add({1, 2, 3, "1e999", 5, 6}), "Add", "Error No. 6; Row-2 Column-1; Overflow"},
         {engine.Subtract(matrix(1, 2, {1, -1.7e308}), matrix(1, 2, {1, 1e308})), "Subtract",
