@@ -18,6 +18,6 @@ int main(int argc, char* argv[]) {
     velmor::QtPlatformServices platform;
     velmor::FrmVelmor frm(shell, platform, format);
     if (!frm.Form_Load()) return 1;
-    shell.showForm(frm.form, false);
+    frm.Show();
     return QApplication::exec();
 }

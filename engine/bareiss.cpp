@@ -20,13 +20,9 @@ bool fits(__int128 v) {
 
 std::optional<std::vector<std::int64_t>> toIntegers(const std::vector<double>& m) {
     constexpr double kLimit = 4611686018427387904.0; // 2^62
-    std::vector<std::int64_t> out(m.size());
-    for (std::size_t i = 0; i < m.size(); ++i) {
-        const double x = m[i];
+    for (double x : m)
         if (!(std::fabs(x) <= kLimit) || x != std::trunc(x)) return std::nullopt;
-        out[i] = static_cast<std::int64_t>(x);
-    }
-    return out;
+    return std::vector<std::int64_t>(m.begin(), m.end());
 }
 
 std::optional<std::int64_t> determinant(std::vector<std::int64_t> m, int n) {

@@ -47,7 +47,7 @@ std::vector<double> toRowMajor(const Eigen::MatrixXd& a) {
     return out;
 }
 
-Scaled luDeterminant(const Eigen::PartialPivLU<Eigen::MatrixXd>& lu) {
+template <typename LU> Scaled luDeterminant(const LU& lu) {
     Scaled d;
     d.mantissa = lu.permutationP().determinant();
     for (Eigen::Index i = 0; i < lu.matrixLU().rows(); ++i) d.times(lu.matrixLU()(i, i));
@@ -97,8 +97,11 @@ std::vector<double> svdAdjugate(const Eigen::MatrixXd& a) {
 
 } // namespace
 
-double determinant(const std::vector<double>& m, int n) {
-    Eigen::PartialPivLU<Eigen::MatrixXd> lu(toEigen(m, n));
+double determinant(std::vector<double>& m, int n) {
+    // Read column-major, the row-major data is the transpose, which has the same determinant;
+    // factoring it where it lies saves a copy of the matrix.
+    Eigen::Map<Eigen::MatrixXd> transpose(m.data(), n, n);
+    Eigen::PartialPivLU<Eigen::Ref<Eigen::MatrixXd>> lu(transpose);
     return luDeterminant(lu).scale(1.0);
 }
 

@@ -9,8 +9,8 @@ namespace velmor::dense {
 // exponent, so a result overflows (to an infinity) only when its own value is beyond the
 // double range, never because an intermediate product was.
 
-// LU with partial pivoting.
-double determinant(const std::vector<double>& m, int n);
+// LU with partial pivoting, in place: m is overwritten by the factors of its transpose.
+double determinant(std::vector<double>& m, int n);
 
 // Row-major adjugate. A well-conditioned matrix gives det(A) times its inverse; otherwise the
 // singular value decomposition A = U S V^T gives det(U) det(V) V adj(S) U^T, which keeps its

@@ -3,6 +3,7 @@
 
 #include "engine/bareiss.h"
 #include "engine/cvelmor.h"
+#include "engine/dense.h"
 #include "engine/dense_determinant.h"
 
 namespace velmor {
@@ -49,7 +50,7 @@ std::vector<double> toDoubles(const Array& a, int n, const NumberFormat& format)
     return out;
 }
 
-double eliminationDeterminant(const std::vector<double>& m, int n) {
+double eliminationDeterminant(std::vector<double> m, int n) {
     if (n <= kExactDeterminantMaxOrder)
         if (auto ints = bareiss::toIntegers(m))
             if (auto d = bareiss::determinant(std::move(*ints), n)) return static_cast<double>(*d);
@@ -164,7 +165,7 @@ Variant CVelmor::GetAdjointMatrix(const Variant& InputArray) {
             for (int r = 1; r <= n; ++r)
                 for (int c = 1; c <= n; ++c) out.cell(r, c) = adj[k++];
             mvarResult = std::move(out);
-            return mvarResult;
+            return dense::takeResult(mvarResult);
         }
 
         Variant minor = Array::matrix(rows - 1, columns - 1);
@@ -183,7 +184,7 @@ Variant CVelmor::GetAdjointMatrix(const Variant& InputArray) {
                 const double d = GetDeterminant(minor);
                 mvarResult.array().at(j, i) = signOf(i + j) * d;
             }
-        return mvarResult;
+        return dense::takeResult(mvarResult);
     } catch (const RuntimeError& e) {
         reportError(e, "GetCofactorMatrix", {});
         return {};

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "engine/dense_matrix.h"
+#include "engine/row_sweep.h"
 
 namespace velmor {
 
@@ -29,7 +30,8 @@ class GaussJordan {
     explicit GaussJordan(int n) : a_(n) {}
     DenseMatrix& matrix() { return a_; }
 
-    // Threads used for orders of at least minParallelOrder (default: two above order 300).
+    // Threads used for orders of at least minParallelOrder (default: two from order 600, below
+    // which waking the helper costs about what it saves).
     void setThreads(int threads, int minParallelOrder);
 
     Outcome run();
@@ -38,14 +40,8 @@ class GaussJordan {
     double result(int r, int c) const { return a_(r, perm_[static_cast<std::size_t>(c)]); }
 
   private:
-    struct Pivot {
-        double magnitude = -1; // below 0: no candidate found
-        int row = -1;
-    };
-
-    Pivot firstSearch() const;
-    int pivotColumn(const Pivot& p) const;
-    void eliminate(int pc, bool search, Pivot& best);
+    RowMax firstSearch() const;
+    int pivotColumn(const RowMax& p) const;
 
     DenseMatrix a_;
     std::vector<std::int16_t> ipiv_;
@@ -53,7 +49,7 @@ class GaussJordan {
     std::vector<std::int64_t> keep_, fill_; // per-column masks for the fused search
     std::vector<unsigned char> searchRow_;
     int threads_ = 2;
-    int minParallelOrder_ = 300;
+    int minParallelOrder_ = 600;
 };
 
 } // namespace velmor

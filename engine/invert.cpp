@@ -1,4 +1,5 @@
 #include "engine/cvelmor.h"
+#include "engine/dense.h"
 #include "engine/gauss_jordan.h"
 
 namespace velmor {
@@ -54,14 +55,12 @@ Variant CVelmor::Invert(const Variant& InputArray) {
         switch (gj.run()) {
         case GaussJordan::Outcome::Inverted:
             mvarResult = toVariant(gj, in, n);
-            return mvarResult;
+            return dense::takeResult(mvarResult);
         case GaussJordan::Outcome::Singular:
-            mvarResult = toVariant(gj, in, n);
             dialogs_.msgBox("The matrix is singular.", MsgButtons::OK, MsgIcon::Critical,
                             kAppTitle);
             return {};
         case GaussJordan::Outcome::DivisionByZero:
-            mvarResult = toVariant(gj, in, n);
             dialogs_.msgBox("Division by zero. The matrix is singular.", MsgButtons::OK,
                             MsgIcon::Critical, kAppTitle);
             return {};

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "engine/runtime_error.h"
+#include "store/text_encoding.h"
 
 namespace velmor {
 
@@ -19,38 +20,6 @@ std::string_view trimSpaces(std::string_view s) {
     const auto last = s.find_last_not_of(' ');
     return s.substr(first, last - first + 1);
 }
-
-// Splits a byte stream into lines ending at CR, CR LF or LF. A lone LF counts as a line end
-// too: files written by ordinary Linux editors use it, and reading such a file as one line
-// would silently give both delimiters the first value.
-class LineSplitter {
-  public:
-    template <class Sink> void feed(std::string_view chunk, Sink&& sink) {
-        for (char c : chunk) {
-            if (afterCR_) {
-                afterCR_ = false;
-                if (c == '\n') continue;
-            }
-            if (c == '\r' || c == '\n') {
-                afterCR_ = c == '\r';
-                sink(std::string_view(line_));
-                line_.clear();
-            } else {
-                line_.push_back(c);
-            }
-        }
-    }
-    // The last line, when the text does not end with a line end.
-    template <class Sink> void finish(Sink&& sink) {
-        if (!line_.empty()) sink(std::string_view(line_));
-        line_.clear();
-        afterCR_ = false;
-    }
-
-  private:
-    std::string line_;
-    bool afterCR_ = false;
-};
 
 int openErrorNumber(int errnoValue) {
     switch (errnoValue) {
@@ -88,10 +57,16 @@ void SettingsReader::applyLine(std::string_view line) {
 }
 
 void SettingsReader::readText(std::string_view text) {
-    LineSplitter lines;
-    auto apply = [this](std::string_view line) { applyLine(line); };
-    lines.feed(text, apply);
-    lines.finish(apply);
+    // A lone LF ends a line too: files written by ordinary Linux editors use it, and reading
+    // such a file as one line would silently give both delimiters the first value.
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) end = text.size();
+        applyLine(text.substr(start, end - start));
+        if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') ++end;
+        start = end + 1;
+    }
 }
 
 void SettingsReader::readFile(const std::string& path) {
@@ -99,16 +74,19 @@ void SettingsReader::readFile(const std::string& path) {
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
     if (!file) throw RuntimeError(openErrorNumber(errno));
 
-    LineSplitter lines;
-    auto apply = [this](std::string_view line) { applyLine(line); };
+    std::string text;
     char buffer[4096];
     for (;;) {
         const std::size_t n = std::fread(buffer, 1, sizeof buffer, file.get());
-        lines.feed(std::string_view(buffer, n), apply);
+        text.append(buffer, n);
         if (n < sizeof buffer) break;
     }
     if (std::ferror(file.get())) throw RuntimeError(err::DeviceIO);
-    lines.finish(apply);
+    file.reset();
+    // Texts are UTF-8 everywhere else (the Format menu, the data files as read), so a
+    // settings file in a single-byte encoding is taken as Latin-1, as the data files are.
+    if (!isValidUtf8(text)) text = latin1ToUtf8(text);
+    readText(text);
 }
 
 } // namespace velmor

@@ -18,8 +18,9 @@ class SettingsReader {
     void applyLine(std::string_view line);
     // A whole settings text, split into lines.
     void readText(std::string_view text);
-    // The settings file at `path`; a file that cannot be opened or read raises the fitting
-    // run-time error (53 missing, 70 no permission, 57 read failure).
+    // The settings file at `path`, taken as Latin-1 when it is not UTF-8. A file that cannot
+    // be opened or read raises the fitting run-time error (53 missing, 70 no permission,
+    // 57 read failure).
     void readFile(const std::string& path);
 
     // The delimiter value of a key line: the trimmed line's text between its first and

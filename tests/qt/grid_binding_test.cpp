@@ -88,7 +88,8 @@ TEST_F(GridBindingTest, ALargeGridFilledCellByCellRefreshesTheViewOnce) {
 }
 
 TEST_F(GridBindingTest, CellsShowTheirTextAndAlignment) {
-    f.grid.setCols(3);
+    f.grid.setCols(4);
+    f.grid.setTextMatrix(1, 3, "12");
     f.grid.setTextMatrix(0, 1, "1");
     f.grid.setTextMatrix(1, 0, "1");
     f.grid.setTextMatrix(1, 2, "-3.5");
@@ -104,6 +105,13 @@ TEST_F(GridBindingTest, CellsShowTheirTextAndAlignment) {
               static_cast<int>(Qt::AlignRight | Qt::AlignVCenter));
     EXPECT_EQ(m->data(m->index(0, 0), Qt::TextAlignmentRole).toInt(),
               static_cast<int>(Qt::AlignHCenter | Qt::AlignVCenter));
+    // Cells no code aligned follow the general rule: numbers right, text left.
+    EXPECT_EQ(m->data(m->index(0, 2), Qt::TextAlignmentRole).toInt(),
+              static_cast<int>(Qt::AlignRight | Qt::AlignVCenter));
+    f.grid.setTextMatrix(1, 3, "n/a");
+    settle();
+    EXPECT_EQ(m->data(m->index(0, 2), Qt::TextAlignmentRole).toInt(),
+              static_cast<int>(Qt::AlignLeft | Qt::AlignVCenter));
     EXPECT_EQ(m->headerData(0, Qt::Horizontal, Qt::DisplayRole), "1");
     EXPECT_EQ(m->headerData(0, Qt::Vertical, Qt::DisplayRole), "1");
     EXPECT_EQ(m->headerData(0, Qt::Vertical, Qt::TextAlignmentRole).toInt(),

@@ -144,12 +144,18 @@ TEST_F(MainWindowTest, MenusCarryCaptionsShortcutsAndStates) {
     frm->mnuFileSave.setEnabled(true);
     EXPECT_TRUE(window->actionFor(frm->mnuFileSave)->isEnabled());
 
-    int opened = 0;
-    auto open = frm->mnuFileOpen.onClick;
+    // Shortcuts work from a text box too, which has keys of its own.
+    int opened = 0, contents = 0;
     frm->mnuFileOpen.onClick = [&] { ++opened; };
+    frm->mnuContents.onClick = [&] { ++contents; };
     window->actionFor(frm->mnuFileOpen)->trigger();
-    EXPECT_EQ(opened, 1);
-    frm->mnuFileOpen.onClick = open;
+    QWidget* description = w(frm->txtDescription);
+    description->setFocus();
+    QTest::keyClick(description, Qt::Key_O, Qt::ControlModifier);
+    QTest::keyClick(description, Qt::Key_H, Qt::ControlModifier);
+    EXPECT_EQ(opened, 2);
+    EXPECT_EQ(contents, 1);
+    EXPECT_EQ(frm->txtDescription.Text(), "");
 }
 
 TEST_F(MainWindowTest, ClientAreaFollowsTheFormsOuterSize) {

@@ -79,6 +79,7 @@ TEST(QtConvert, KeysMapToClassicKeyCodesAndTypedCharacters) {
         {Qt::Key_PageDown, Qt::NoModifier, "", 34, {}},
         {Qt::Key_Delete, Qt::NoModifier, "\x7f", 46, {}},
         {Qt::Key_V, Qt::ControlModifier, "\x16", 86, {}},
+        {Qt::Key_Q, Qt::AltModifier, "q", 81, {}},
         {Qt::Key_Eacute, Qt::NoModifier, QString::fromUtf8("\xC3\xA9"), 0, {0xE9}},
     };
     for (const auto& c : cases) {
@@ -88,12 +89,6 @@ TEST(QtConvert, KeysMapToClassicKeyCodesAndTypedCharacters) {
     }
     EXPECT_EQ(shiftState(Qt::ShiftModifier | Qt::AltModifier), 5);
     EXPECT_EQ(shiftState(Qt::ControlModifier), 2);
-}
-
-TEST(QtConvert, ResourceNamesMapToTheImageResource) {
-    EXPECT_EQ(resourcePath("velmor"), ":/velmor.png");
-    EXPECT_EQ(resourcePath(":/other.png"), ":/other.png");
-    EXPECT_EQ(resourcePath(""), "");
 }
 
 } // namespace

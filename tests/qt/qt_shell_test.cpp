@@ -2,6 +2,7 @@
 #include <functional>
 
 #include <QDialogButtonBox>
+#include <QFocusEvent>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -196,13 +197,31 @@ TEST_F(QtShellTest, ModelessFormIsShownOnceAndBroughtBack) {
     settle();
 }
 
-TEST_F(QtShellTest, FirstShowRaisesResize) {
+TEST_F(QtShellTest, ABoxFromLostFocusThatKeepsTheFocusRaisesNoEventOnTheClickedControl) {
     SampleForm f;
-    int resizes = 0;
-    f.form.onResize = [&] { ++resizes; };
     shell.showForm(f.form, false);
-    shell.showForm(f.form, false);
-    EXPECT_EQ(resizes, 1);
+    FormWindow* w = shell.windowOf(f.form);
+    activate(w->window());
+    f.txtA.SetFocus();
+    // A validation that refuses to let go: a box, then the focus back.
+    f.txtA.onLostFocus = [&] {
+        f.log.push_back("txtA.LostFocus");
+        whenShown<QMessageBox>([&](QMessageBox& box) {
+            // The clicked box's window handing it the focus back while the box is up.
+            QFocusEvent back(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+            QApplication::sendEvent(w->widgetFor(f.txtB), &back);
+            box.done(0);
+        });
+        shell.msgBox("Numbers only!", MsgButtons::OK, MsgIcon::None, kAppTitle);
+        f.txtA.SetFocus();
+    };
+    f.log.clear();
+    QTest::mouseClick(w->widgetFor(f.txtB), Qt::LeftButton);
+    settle();
+    EXPECT_EQ(f.log, (std::vector<std::string>{"txtA.LostFocus", "txtA.GotFocus"}));
+    EXPECT_EQ(f.form.ActiveControl(), &f.txtA);
+    // The box took the activation; the window gives the focus to this widget on its return.
+    EXPECT_EQ(w->window()->focusWidget(), w->widgetFor(f.txtA));
     f.form.unload();
     settle();
 }

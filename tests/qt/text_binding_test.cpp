@@ -37,6 +37,10 @@ TEST_F(TextBindingTest, TypedCharactersGoThroughTheTextBox) {
     EXPECT_EQ(f.log, (std::vector<std::string>{"txtA.Change a", "txtA.Change a1"}));
     EXPECT_EQ(keyDowns, (std::vector<int>{'A', '1'}));
     EXPECT_EQ(f.txtA.SelStart(), 2);
+    // An access key that matches nothing types nothing.
+    QTest::keyClick(a, Qt::Key_Q, Qt::AltModifier);
+    EXPECT_EQ(f.txtA.Text(), "a1");
+    EXPECT_EQ(a->text(), "a1");
 }
 
 TEST_F(TextBindingTest, KeyPressHandlerDecidesWhatIsInserted) {

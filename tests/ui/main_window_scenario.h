@@ -1,9 +1,8 @@
 #pragma once
 
-#include <memory>
-#include <ostream>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -16,19 +15,12 @@
 
 namespace velmor::test {
 
-// A box as the tests expect it: prompt, buttons, icon and title.
-struct BoxSpec {
-    std::string prompt;
-    MsgButtons buttons = MsgButtons::OK;
-    MsgIcon icon = MsgIcon::None;
-    std::string title;
-    bool operator==(const BoxSpec&) const = default;
-};
-
-inline void PrintTo(const BoxSpec& b, std::ostream* os) {
-    *os << "{\"" << b.prompt << "\", buttons " << static_cast<int>(b.buttons) << ", icon "
-        << static_cast<int>(b.icon) << ", \"" << b.title << "\"}";
-}
+using Cells = std::vector<std::vector<std::string>>;
+using Names = std::vector<std::string>;
+using Buttons = std::set<std::string>;
+// A message or input box: prompt, buttons, icon, title.
+using BoxSpec = std::tuple<std::string, MsgButtons, MsgIcon, std::string>;
+using Boxes = std::vector<BoxSpec>;
 
 // The main window after a start-up with a settings file, driven by user actions only.
 class MainWindowScenario : public ::testing::Test {
@@ -36,96 +28,58 @@ class MainWindowScenario : public ::testing::Test {
     MainWindowScenario() {
         dir.write("velmor.ini", "Input_Delimiter = \" \"\r\nOutput_Delimiter = \" \"\r\n");
         platform.currentDir = dir.path();
-        w = std::make_unique<FrmVelmor>(dialogs, platform, format);
-        w->Form_Load();
+        w.Form_Load();
         dialogs.clear();
     }
-
-    // The message and input boxes shown since the last clear().
-    std::vector<BoxSpec> boxes() const {
-        std::vector<BoxSpec> out;
+    Boxes boxes() const {
+        Boxes out;
         for (const auto& b : dialogs.messages())
-            out.push_back({b.prompt, b.buttons, b.icon, b.title});
+            out.emplace_back(b.prompt, b.buttons, b.icon, b.title);
         return out;
     }
-
-    std::set<std::string> enabledButtons() const {
-        std::set<std::string> out;
-        for (Control* c : w->form.controls())
+    Buttons enabledButtons() const {
+        Buttons out;
+        for (Control* c : w.form.controls())
             if (c->kind() == ControlKind::Button && c->Enabled()) out.insert(c->name());
         return out;
     }
-
-    Control* focus() const { return w->form.ActiveControl(); }
-
-    // Data cells of a grid, row by row.
-    static std::vector<std::vector<std::string>> cells(const Grid& g) {
-        std::vector<std::vector<std::string>> out;
-        for (int r = 1; r < g.Rows(); ++r) {
-            out.emplace_back();
-            for (int c = 1; c < g.Cols(); ++c) out.back().push_back(g.TextMatrix(r, c));
-        }
+    Control* focus() const { return w.form.ActiveControl(); }
+    Names listNames() const {
+        Names out;
+        for (const auto& e : w.Matrices) out.push_back(e->Name);
         return out;
     }
-    // Heading row 0 from column 1, and heading column 0 from row 1.
-    static std::vector<std::string> columnHeadings(const Grid& g) {
-        std::vector<std::string> out;
-        for (int c = 1; c < g.Cols(); ++c) out.push_back(g.TextMatrix(0, c));
+    // Cell texts from row and column `from`: 1 for the data cells, 0 with the headings.
+    static Cells cells(const Grid& g, int from = 1) {
+        Cells out(g.Rows() - from);
+        for (int r = from; r < g.Rows(); ++r)
+            for (int c = from; c < g.Cols(); ++c) out[r - from].push_back(g.TextMatrix(r, c));
         return out;
     }
-    static std::vector<std::string> rowHeadings(const Grid& g) {
-        std::vector<std::string> out;
-        for (int r = 1; r < g.Rows(); ++r) out.push_back(g.TextMatrix(r, 0));
-        return out;
+    template <class Field> static void enter(Field& box, const std::string& text) {
+        box.userType(text);
+        box.userPress(key::Return);
     }
-
-    // Input, then the name, the counts and the description, each ended by Enter; the grid
-    // then has the focus with cell (1, 1) current.
+    // Input; name, counts and description, each ended by Enter; then each value typed on the
+    // grid (its first character opens the editor) and ended by Enter.
     void startEntry(const std::string& name, const std::string& rows, const std::string& cols,
-                    const std::string& description = {}) {
-        w->cmdInput.userClick();
-        w->cboMatrixInput.userType(name);
-        w->cboMatrixInput.userPress(key::Return);
-        w->txtNo_Rows.userType(rows);
-        w->txtNo_Rows.userPress(key::Return);
-        w->txtNo_Columns.userType(cols);
-        w->txtNo_Columns.userPress(key::Return);
-        w->txtDescription.userType(description);
-        w->txtDescription.userPress(key::Return);
-    }
-
-    // Types each value on the grid (its first character opens the editor) and ends it by
-    // Enter, cell after cell.
-    void keyCells(const std::vector<std::string>& values) {
+                    const Names& values = {}, const std::string& description = {}) {
+        w.cmdInput.userClick();
+        enter(w.cboMatrixInput, name);
+        enter(w.txtNo_Rows, rows);
+        enter(w.txtNo_Columns, cols);
+        enter(w.txtDescription, description);
         for (const auto& v : values) {
-            w->MSFlexGrid1.userChar(static_cast<unsigned char>(v[0]));
-            w->Text1.userType(v.substr(1));
-            w->Text1.userPress(key::Return);
+            w.MSFlexGrid1.userChar(static_cast<unsigned char>(v[0]));
+            enter(w.Text1, v.substr(1));
         }
-    }
-
-    void enterMatrix(const std::string& name, int rows, int cols,
-                     const std::vector<std::string>& values, const std::string& description = {}) {
-        startEntry(name, std::to_string(rows), std::to_string(cols), description);
-        keyCells(values);
-        w->cmdSave.userClick();
-    }
-
-    std::vector<std::string> listNames() const {
-        std::vector<std::string> out;
-        for (const auto& e : w->Matrices) out.push_back(e->Name);
-        return out;
     }
 
     TempDir dir;
     ScriptedDialogs dialogs;
     FakePlatform platform;
     NumberFormat format{"."};
-    std::unique_ptr<FrmVelmor> w;
+    FrmVelmor w{dialogs, platform, format};
 };
-
-using Cells = std::vector<std::vector<std::string>>;
-using Names = std::vector<std::string>;
-using Buttons = std::set<std::string>;
 
 } // namespace velmor::test

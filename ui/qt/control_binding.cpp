@@ -70,7 +70,12 @@ bool ControlBinding::typeKey(QKeyEvent& event, const std::function<void()>& sync
     if (int code = virtualKeyCode(event))
         control_->userKeyDown(code, shiftState(event.modifiers()));
     std::vector<int> chars = typedChars(event);
-    if (chars.empty()) return !control_; // an unloaded form keeps no keys
+    if (chars.empty()) {
+        // Alt with a character is an access key that matched nothing: no widget types it.
+        bool altChord = (event.modifiers() & Qt::AltModifier) && !event.text().isEmpty() &&
+                        event.text().front().isPrint();
+        return !control_ || altChord; // an unloaded form keeps no keys either
+    }
     for (int ch : chars) {
         if (!control_) return true;
         syncSelection();

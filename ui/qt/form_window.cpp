@@ -230,13 +230,7 @@ void FormWindow::clientResized(QSize size) {
 
 void FormWindow::present(bool modal) {
     if (!form_ || !window_) return;
-    if (!presented_) {
-        presented_ = true;
-        // A window gets its size as it is first shown, which raises Resize.
-        form_->setWidth(form_->Width());
-        if (!form_) return;
-        applySize();
-    }
+    applySize();
     Qt::WindowModality modality = !modal                    ? Qt::NonModal
                                   : window_->parentWidget() ? Qt::WindowModal
                                                             : Qt::ApplicationModal;
@@ -320,7 +314,10 @@ void FormWindow::reportFocus(ControlBinding* binding, Qt::FocusReason reason) {
     default:
         return; // a menu or popup closing hands the focus back: no move
     }
-    if (Control* c = binding->control()) form_->userFocus(c);
+    // Focus handed back to the active control (its window reactivated while a handler
+    // still runs a box) is no move, and must not complete one still under way.
+    Control* c = binding->control();
+    if (c && c != form_->ActiveControl()) form_->userFocus(c);
 }
 
 bool FormWindow::windowKey(QKeyEvent& event) {

@@ -57,7 +57,7 @@ class FormWindow : public QObject, public FormObserver, public MenuObserver {
     QAction* actionFor(const MenuItem& item) const;
 
     // Shows the window (modal: blocking its parent window); a second show brings it to the
-    // front. The first show raises the form's Resize, as the window gets its size.
+    // front.
     void present(bool modal);
     // Quits `loop` when the form is unloaded.
     void setModalLoop(QEventLoop* loop) { modalLoop_ = loop; }
@@ -102,7 +102,6 @@ class FormWindow : public QObject, public FormObserver, public MenuObserver {
     std::map<const MenuItem*, QAction*> actions_;
     std::vector<MenuItem*> menuItems_;
     int mirroring_ = 0;
-    bool presented_ = false;
     bool cursorPushed_ = false;
     QTimer sizeTimer_;
     QEventLoop* modalLoop_ = nullptr;

@@ -1,5 +1,6 @@
 #include "ui/qt/grid_model.h"
 
+#include <QBrush>
 #include <QString>
 
 #include "ui/view/grid.h"
@@ -8,14 +9,17 @@ namespace velmor {
 
 namespace {
 // Grid cell alignment (0..8: left/centre/right by three, top/centre/bottom within) to Qt.
+// 0, what a cell holds until code sets one, and 9 are the grid's general alignment: numbers
+// to the right, other text to the left.
 Qt::Alignment alignmentOf(int a, const std::string& text) {
-    if (a == 9) { // general: numbers to the right, text to the left
-        bool number =
-            !text.empty() && text.find_first_not_of("0123456789.,-+E ") == std::string::npos;
+    if (a == 0 || a == 9) {
+        bool number = !text.empty() &&
+                      text.find_first_not_of("0123456789.,-+Ee ") == std::string::npos &&
+                      text.find_first_of("0123456789") != std::string::npos;
         return (number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
     }
     Qt::Alignment h = a / 3 == 0 ? Qt::AlignLeft : a / 3 == 1 ? Qt::AlignHCenter : Qt::AlignRight;
-    // Rows are as high as one line of text: top alignment shows as centred anyway.
+    // Rows are one line of text high: top and bottom alignment show as centred anyway.
     return h | Qt::AlignVCenter;
 }
 } // namespace
@@ -40,7 +44,7 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
     case Qt::TextAlignmentRole:
         return static_cast<int>(alignmentOf(grid_.alignmentAt(r, c), grid_.TextMatrix(r, c)));
     case Qt::BackgroundRole:
-        return background_.isValid() ? QVariant(background_) : QVariant();
+        return background_.isValid() ? QVariant(QBrush(background_)) : QVariant();
     default:
         return {};
     }

@@ -112,6 +112,9 @@ std::vector<int> typedChars(const QKeyEvent& event) {
     bool ctrl = event.modifiers() & (Qt::ControlModifier | Qt::MetaModifier);
     if (k == Qt::Key_Return || k == Qt::Key_Enter) return {13};
     if (k == Qt::Key_Backspace) return ctrl ? std::vector<int>{} : std::vector<int>{8};
+    // Alt with a letter is an access key that matched nothing: it types nothing.
+    if ((event.modifiers() & Qt::AltModifier) && !(event.modifiers() & Qt::ControlModifier))
+        return {};
     std::vector<int> out;
     for (char32_t c : event.text().toUcs4())
         if (c >= 32 && c != 127) out.push_back(static_cast<int>(c));

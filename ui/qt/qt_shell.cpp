@@ -58,36 +58,31 @@ MsgResult QtShell::msgBox(const std::string& prompt, MsgButtons buttons, MsgIcon
                 : icon == MsgIcon::Critical  ? QMessageBox::Critical
                                              : QMessageBox::NoIcon);
     struct Choice {
-        QMessageBox::StandardButton button;
+        const char* text; // Qt's own wording, translated where Qt has a translation
         MsgResult result;
     };
+    const Choice ok{"OK", MsgResult::OK}, cancel{"Cancel", MsgResult::Cancel},
+        yes{"&Yes", MsgResult::Yes}, no{"&No", MsgResult::No};
     std::vector<Choice> choices;
     switch (buttons) {
     case MsgButtons::OK:
-        choices = {{QMessageBox::Ok, MsgResult::OK}};
+        choices = {ok};
         break;
     case MsgButtons::OKCancel:
-        choices = {{QMessageBox::Ok, MsgResult::OK}, {QMessageBox::Cancel, MsgResult::Cancel}};
+        choices = {ok, cancel};
         break;
     case MsgButtons::YesNo:
-        choices = {{QMessageBox::Yes, MsgResult::Yes}, {QMessageBox::No, MsgResult::No}};
+        choices = {yes, no};
         break;
     case MsgButtons::YesNoCancel:
-        choices = {{QMessageBox::Yes, MsgResult::Yes},
-                   {QMessageBox::No, MsgResult::No},
-                   {QMessageBox::Cancel, MsgResult::Cancel}};
+        choices = {yes, no, cancel};
         break;
     }
     // Buttons of one role keep the order they were added in, whatever the desktop's layout.
     std::vector<QPushButton*> pushButtons;
-    for (const Choice& c : choices) {
-        QString text =
-            QApplication::translate("QPlatformTheme", c.button == QMessageBox::Ok       ? "OK"
-                                                      : c.button == QMessageBox::Cancel ? "Cancel"
-                                                      : c.button == QMessageBox::Yes    ? "&Yes"
-                                                                                        : "&No");
-        pushButtons.push_back(box.addButton(text, QMessageBox::ActionRole));
-    }
+    for (const Choice& c : choices)
+        pushButtons.push_back(box.addButton(QApplication::translate("QPlatformTheme", c.text),
+                                            QMessageBox::ActionRole));
     box.setDefaultButton(pushButtons.front());
     // Esc answers Cancel, else No, else OK: the last button of every set.
     box.setEscapeButton(pushButtons.back());

@@ -18,6 +18,9 @@ QWidget* makeEditor(TextBox& box, QWidget* parent) {
     if (!box.MultiLine()) return new QLineEdit(parent);
     auto* plain = new QPlainTextEdit(parent);
     plain->setTabChangesFocus(true);
+    // A multi-line box scrolls with the caret but shows no scroll bars.
+    plain->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    plain->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     return plain;
 }
 } // namespace
