@@ -59,7 +59,7 @@ class RealMainWindow : public QtFixture {
     void TearDown() override {
         frm.reset();
         settle();
-        std::filesystem::current_path(previousDir_);
+        if (!previousDir_.empty()) std::filesystem::current_path(previousDir_);
     }
 
     // Widgets of the main window.

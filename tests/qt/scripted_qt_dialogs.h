@@ -37,14 +37,12 @@ class ScriptedQtDialogs : public ScriptedDialogs {
     void showForm(Form& form, bool modal) override {
         // Load first, so the record carries the caption the load handler sets.
         if (!form.Loaded()) form.load();
-        boxes.push_back({Box::FormShown,
-                         form.name(),
-                         form.Caption(),
-                         MsgButtons::OK,
-                         MsgIcon::None,
-                         {},
-                         {},
-                         modal});
+        Box shown;
+        shown.kind = Box::FormShown;
+        shown.prompt = form.name();
+        shown.title = form.Caption();
+        shown.modal = modal;
+        boxes.push_back(shown);
         if (!form.Loaded()) return;
         if (!modal) {
             shell.showForm(form, false);
@@ -58,9 +56,10 @@ class ScriptedQtDialogs : public ScriptedDialogs {
             ADD_FAILURE() << "unscripted modal form: " << form.name();
         }
         auto showing = std::make_shared<bool>(true);
-        QTimer::singleShot(0, qApp, [this, &form, action, showing] {
+        QTimer::singleShot(0, qApp, [this, &form, name = form.name(), action, showing] {
+            // The form may be gone already: only its name is used then.
             if (!*showing) {
-                ADD_FAILURE() << "modal form " << form.name() << " closed before its action";
+                ADD_FAILURE() << "modal form " << name << " closed before its action";
                 return;
             }
             // Activation is queued by the platform; a dialog counts as active for QWindow as
