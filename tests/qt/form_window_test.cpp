@@ -1,7 +1,6 @@
 #include <algorithm>
 
 #include <QLineEdit>
-#include <QPlainTextEdit>
 
 #include "tests/qt/qt_fixture.h"
 #include "tests/qt/sample_form.h"
@@ -33,11 +32,11 @@ class FormWindowTest : public QtFixture {
 TEST_F(FormWindowTest, EachFocusMoveIsReportedOnce) {
     f.txtB.setTabStop(false); // still takes a click, but Tab passes it by
     QTest::keyClick(a, Qt::Key_Tab);
-    QTest::keyClick(w(f.cboEdit), Qt::Key_Backtab, Qt::ShiftModifier);
+    QTest::keyClick(w(f.cmdOK), Qt::Key_Backtab, Qt::ShiftModifier);
     f.txtB.SetFocus(); // by code: mirrored onto the widget, not reported back
     EXPECT_EQ(QApplication::focusWidget(), w(f.txtB));
-    EXPECT_EQ(f.log, (Log{"txtA.LostFocus", "cboEdit.GotFocus", "cboEdit.LostFocus",
-                          "txtA.GotFocus", "txtA.LostFocus", "txtB.GotFocus"}));
+    EXPECT_EQ(f.log, (Log{"txtA.LostFocus", "cmdOK.GotFocus", "cmdOK.LostFocus", "txtA.GotFocus",
+                          "txtA.LostFocus", "txtB.GotFocus"}));
     // Qt moving the focus off a control disabled or hidden by code is no user move.
     f.log.clear();
     f.txtB.setEnabled(false);
@@ -54,11 +53,8 @@ TEST_F(FormWindowTest, EnterPressesTheFocusedOrDefaultButtonUnlessFocusMoved) {
     QTest::mouseClick(w(f.cmdCancel), Qt::LeftButton);
     f.log.clear();
     QTest::keyClick(w(f.cmdCancel), Qt::Key_Return);
-    f.cmdOK.setEnabled(false);
-    QTest::mouseClick(w(f.cmdOK), Qt::LeftButton);
     EXPECT_EQ(f.log, Log{"cmdCancel.Click"});
     // Enter whose key handler moved the focus has done its job.
-    f.cmdOK.setEnabled(true);
     f.txtA.SetFocus();
     f.txtA.onKeyDown = [&](int& code, int) {
         if (code == 13) f.txtB.SetFocus();
@@ -88,9 +84,6 @@ TEST_F(FormWindowTest, TextBoxKeysAndQtsOwnEditsReachTheBox) {
     QTest::keyClick(a, Qt::Key_Up);
     EXPECT_EQ(f.txtA.Text(), "o");
     EXPECT_EQ(f.txtA.SelStart(), 0);
-    a->selectAll();
-    a->cut();
-    EXPECT_EQ(f.txtA.Text(), "");
     EXPECT_EQ(keyDowns, (std::vector<int>{'A', 'X', 'B', 18, 'Q', 'A', 8, 36, 46, 38}));
 }
 
@@ -103,34 +96,23 @@ TEST_F(FormWindowTest, ClosingAsksTheFormAndGivesTheHourglassBack) {
     f.form.setMousePointer(kPointerHourglass);
     ASSERT_NE(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    f.form.setMousePointer(kPointerDefault);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    f.form.setMousePointer(kPointerHourglass); // busy when unloaded
     EXPECT_TRUE(window->window()->close());
     EXPECT_FALSE(f.form.Loaded());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
-TEST_F(FormWindowTest, MultiLineBoxTypesEnterAsANewLine) {
-    Form form("frmMulti");
-    TextBox box(form, "txtNotes");
-    box.setMultiLine(true);
-    box.move(0, 0, 3000, 900);
-    form.userResize(3300, 1500);
-    FormWindow multi(form);
-    multi.present(false);
-    activate(multi.window());
-    QTest::keyClicks(qobject_cast<QPlainTextEdit*>(multi.widgetFor(box)), "a\rb");
-    EXPECT_EQ(box.Text(), "a\nb");
-}
-
-TEST(FormWindowLifetime, AFormDestroyedFirstLeavesNoDanglingUse) {
-    qtApplication();
-    auto f = std::make_unique<SampleForm>();
-    FormWindow window(f->form);
-    window.present(false);
-    QPointer<QWidget> edit = window.widgetFor(f->txtA);
-    f.reset();
-    EXPECT_EQ(window.form(), nullptr);
+TEST_F(FormWindowTest, AFormDestroyedBeforeItsWindowLeavesNoDanglingUse) {
+    auto other = std::make_unique<SampleForm>();
+    FormWindow orphan(other->form);
+    orphan.present(false);
+    QPointer<QWidget> edit = orphan.widgetFor(other->txtA);
+    other.reset();
+    EXPECT_EQ(orphan.form(), nullptr);
     QTest::keyClicks(edit, "abc"); // reaches nothing
-    QTest::keyClick(window.window(), Qt::Key_Escape);
+    QTest::keyClick(orphan.window(), Qt::Key_Escape);
 }
 
 } // namespace

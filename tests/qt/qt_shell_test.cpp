@@ -37,20 +37,17 @@ class QtShellTest : public QtFixture {
 };
 
 TEST_F(QtShellTest, MessageBoxesShowButtonsInOrderAndEscapeCancels) {
+    using B = MsgButtons;
+    using R = MsgResult;
     struct Case {
-        MsgButtons buttons;
+        B buttons;
         MsgIcon icon;
-        QString shown; // icon, then the buttons from left to right
-        MsgResult onEscape, onDefault;
-    };
-    const Case cases[] = {
-        {MsgButtons::OK, MsgIcon::None, "0 OK", MsgResult::OK, MsgResult::OK},
-        {MsgButtons::OKCancel, MsgIcon::Exclamation, "2 OK Cancel", MsgResult::Cancel,
-         MsgResult::OK},
-        {MsgButtons::YesNo, MsgIcon::Critical, "3 Yes No", MsgResult::No, MsgResult::Yes},
-        {MsgButtons::YesNoCancel, MsgIcon::None, "0 Yes No Cancel", MsgResult::Cancel,
-         MsgResult::Yes},
-    };
+        QString shown; // the QMessageBox::Icon value, then the buttons from left to right
+        R onEscape, onDefault;
+    } cases[] = {{B::OK, MsgIcon::None, "0 OK", R::OK, R::OK},
+                 {B::OKCancel, MsgIcon::Exclamation, "2 OK Cancel", R::Cancel, R::OK},
+                 {B::YesNo, MsgIcon::Critical, "3 Yes No", R::No, R::Yes},
+                 {B::YesNoCancel, MsgIcon::None, "0 Yes No Cancel", R::Cancel, R::Yes}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.shown.toStdString());
         QStringList shown;
@@ -65,7 +62,7 @@ TEST_F(QtShellTest, MessageBoxesShowButtonsInOrderAndEscapeCancels) {
             QTest::keyClick(&box, Qt::Key_Escape);
         });
         EXPECT_EQ(shell.msgBox("No. 13; <b>x</b>", c.buttons, c.icon, "frmVelmor"), c.onEscape);
-        EXPECT_EQ(shown.join(" "), c.shown + " frmVelmor No. 13; <b>x</b> 0"); // plain text
+        EXPECT_EQ(shown.join(" "), c.shown + " frmVelmor No. 13; <b>x</b> 0"); // 0: plain text
 
         whenShown<QMessageBox>(
             [](QMessageBox& box) { QTest::keyClick(box.defaultButton(), Qt::Key_Space); });
@@ -74,63 +71,48 @@ TEST_F(QtShellTest, MessageBoxesShowButtonsInOrderAndEscapeCancels) {
 }
 
 TEST_F(QtShellTest, InputAndFileDialogsGiveTheAnswerOrNothingOnCancel) {
-    QStringList shown;
-    whenShown<QInputDialog>([&](QInputDialog& d) {
-        shown << d.labelText() << d.windowTitle() << d.textValue();
-        d.setTextValue(";");
-        d.accept();
-    });
-    EXPECT_EQ(shell.inputBox("Enter the delimiter", "Input Delimiter", ","), ";");
-    whenShown<QInputDialog>([](QInputDialog& d) {
-        d.setTextValue("typed");
-        d.reject();
-    });
-    EXPECT_EQ(shell.inputBox("Enter", "", "x"), "");
-
     TempDir dir;
     std::string file = dir.write("a.txt", "x");
-    FileDialog d{dir.path(), "Matrix Data File (*.txt)|*.txt|All files (*.*)|*.*",
-                 "Select Matrix Data File", ""};
-    whenShown<QFileDialog>([&](QFileDialog& dialog) {
-        shown << dialog.nameFilters() << dialog.windowTitle() << dialog.directory().absolutePath();
-        dialog.selectFile(QString::fromStdString(file));
-        static_cast<QDialog&>(dialog).accept(); // QFileDialog hides it
-    });
-    shell.showOpen(d);
-    EXPECT_EQ(d.FileName, file);
-    EXPECT_EQ(shown, (QStringList{"Enter the delimiter", "Input Delimiter", ",",
-                                  "Matrix Data File (*.txt)", "All files (*.*)",
-                                  "Select Matrix Data File", QString::fromStdString(dir.path())}));
-    bool confirmsOverwrite = true;
-    whenShown<QFileDialog>([&](QFileDialog& dialog) {
-        confirmsOverwrite = !dialog.testOption(QFileDialog::DontConfirmOverwrite);
-        dialog.reject();
-    });
-    shell.showSave(d);
-    EXPECT_EQ(d.FileName, "");
-    EXPECT_FALSE(confirmsOverwrite); // the program asks its own question
+    FileDialog d{dir.path(), "Matrix Data File (*.txt)|*.txt|All files (*.*)|*.*", "Open", ""};
+    QStringList shown;
+    for (bool ok : {true, false}) {
+        whenShown<QInputDialog>([&](QInputDialog& box) {
+            shown << box.labelText() << box.windowTitle() << box.textValue();
+            box.setTextValue(";");
+            ok ? box.accept() : box.reject();
+        });
+        EXPECT_EQ(shell.inputBox("Delimiter?", "Input", ","), ok ? ";" : "");
+        whenShown<QFileDialog>([&](QFileDialog& dialog) {
+            shown << dialog.nameFilters() << dialog.windowTitle()
+                  << dialog.directory().absolutePath();
+            dialog.selectFile(QString::fromStdString(file));
+            ok ? static_cast<QDialog&>(dialog).accept() : dialog.reject();
+        });
+        shell.showOpen(d);
+        EXPECT_EQ(d.FileName, ok ? file : "");
+    }
+    QString folder = QString::fromStdString(dir.path());
+    QStringList once{"Delimiter?",      "Input", ",",   "Matrix Data File (*.txt)",
+                     "All files (*.*)", "Open",  folder};
+    EXPECT_EQ(shown, once + once);
 }
 
 TEST_F(QtShellTest, AModalFormRunsANestedLoopUntilUnloaded) {
     SampleForm f;
     f.cmdOK.onClick = [&] { f.form.unload(); };
-    bool wasModal = false;
-    QPointer<QWidget> shown;
-    QTimer::singleShot(20, [&] {
-        FormWindow* w = shell.windowOf(f.form);
-        shown = w->window();
-        wasModal = shown->isModal() && shown->isVisible();
-        QTest::mouseClick(w->widgetFor(f.cmdOK), Qt::LeftButton);
+    QPointer<QDialog> shown;
+    whenShown<QDialog>([&](QDialog& d) {
+        shown = &d;
+        QTest::mouseClick(shell.windowOf(f.form)->widgetFor(f.cmdOK), Qt::LeftButton);
     });
-    shell.showForm(f.form, true);
-    EXPECT_TRUE(wasModal);
+    shell.showForm(f.form, true); // returns once the form is unloaded
     EXPECT_FALSE(f.form.Loaded());
+    ASSERT_FALSE(shown.isNull());
     settle();
     EXPECT_TRUE(shown.isNull()); // the window is gone with the form
 }
 
-// A box in LostFocus that takes the focus back: its window handing the focus back on return
-// must not complete the pending move onto the clicked control.
+// The box's window handing the focus back on return must not complete the pending move.
 TEST_F(QtShellTest, ABoxFromLostFocusThatKeepsTheFocusRaisesNoEventOnTheClickedControl) {
     SampleForm f;
     shell.showForm(f.form, false);
@@ -152,8 +134,6 @@ TEST_F(QtShellTest, ABoxFromLostFocusThatKeepsTheFocusRaisesNoEventOnTheClickedC
     settle();
     EXPECT_EQ(f.log, (std::vector<std::string>{"txtA.LostFocus", "txtA.GotFocus"}));
     EXPECT_EQ(w->window()->focusWidget(), w->widgetFor(f.txtA));
-    f.form.unload();
-    settle();
 }
 
 } // namespace

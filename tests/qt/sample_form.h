@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "ui/view/combo_box.h"
 #include "ui/view/command_button.h"
 #include "ui/view/form.h"
 #include "ui/view/text_box.h"
@@ -15,7 +14,6 @@ struct SampleForm {
     Form form{"frmSample", "Sample"};
     TextBox txtA{form, "txtA"};
     TextBox txtB{form, "txtB"};
-    ComboBox cboEdit{form, "cboEdit", true};
     CommandButton cmdOK{form, "cmdOK", "&OK"};
     CommandButton cmdCancel{form, "cmdCancel", "&Cancel"};
     std::vector<std::string> log;
@@ -23,17 +21,15 @@ struct SampleForm {
     SampleForm() {
         txtA.move(120, 120, 1500, 315);
         txtB.move(120, 600, 1500, 315);
-        cboEdit.move(1800, 120, 1500, 315);
         cmdOK.move(1800, 1080, 1215, 495);
         cmdCancel.move(3120, 1080, 1215, 495);
         form.setDefaultButton(&cmdOK);
         form.setCancelButton(&cmdCancel);
-        form.setTabOrder({&txtA, &txtB, &cboEdit, &cmdOK, &cmdCancel});
+        form.setTabOrder({&txtA, &txtB, &cmdOK, &cmdCancel});
         form.userResize(4800, 2700);
         for (Control* c : form.controls()) {
-            std::string n = c->name();
-            c->onGotFocus = [this, n] { log.push_back(n + ".GotFocus"); };
-            c->onLostFocus = [this, n] { log.push_back(n + ".LostFocus"); };
+            c->onGotFocus = [this, c] { log.push_back(c->name() + ".GotFocus"); };
+            c->onLostFocus = [this, c] { log.push_back(c->name() + ".LostFocus"); };
         }
         txtA.onChange = [this] { log.push_back("txtA.Change " + txtA.Text()); };
         cmdOK.onClick = [this] { log.push_back("cmdOK.Click"); };
