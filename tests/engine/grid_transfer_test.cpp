@@ -1,3 +1,4 @@
+#include <array>
 #include <string>
 #include <vector>
 
@@ -11,263 +12,130 @@
 namespace velmor {
 namespace {
 
-using test::ScriptedDialogs;
+using Lines = std::vector<std::string>;
 
-class GridTransfer : public ::testing::Test {
-  protected:
-    ScriptedDialogs dialogs;
-    NumberFormat format;
-    CVelmor engine{dialogs, format};
-    Form form{"frmTest"};
-    Grid grid{form, "MSFlexGrid1"};
-
-    void SetUp() override { engine.FlexGrid = &grid; }
-
-    void fill(int rows, int cols, const std::vector<std::string>& cells) {
-        grid.setRows(rows);
-        grid.setCols(cols);
-        std::size_t k = 0;
-        for (int i = 1; i < rows; ++i)
-            for (int j = 1; j < cols; ++j) grid.setTextMatrix(i, j, cells.at(k++));
+// A grid that can refuse to take a column count or a cell alignment.
+struct RefusingGrid : Grid {
+    using Grid::Grid;
+    std::string refused;
+    void check(const char* what) const {
+        if (refused == what) throw RuntimeError(err::InvalidPropertyValue);
     }
+    void setCols(int c) override { check("Cols"), Grid::setCols(c); }
+    void setCellAlignment(int a) override { check("CellAlignment"), Grid::setCellAlignment(a); }
 };
 
-Variant textMatrix(int rows, int cols, const std::vector<std::string>& cells) {
-    Array a = Array::matrix(rows, cols);
+// A matrix of the given elements, row by row; lower bound 1, or 0 as a grid gives it.
+Variant matrix(int rows, int cols, const std::vector<Variant>& elements, int lower = 1) {
+    Array a = Array::matrix(rows, cols, lower);
     std::size_t k = 0;
     for (int i = 1; i <= rows; ++i)
-        for (int j = 1; j <= cols; ++j) a.at(i, j) = Variant(cells.at(k++));
+        for (int j = 1; j <= cols; ++j) a.at(i, j) = elements.at(k++);
     return Variant(std::move(a));
 }
 
-TEST_F(GridTransfer, GridToArrayReadsCellTextsWithLowerBoundsZero) {
-    fill(3, 4, {"1", "2", "3", "4", "5", "-6.5"});
-    grid.setTextMatrix(0, 0, "corner");
-    Variant m = engine.GridToArray();
-    ASSERT_TRUE(m.isArray());
-    const Array& a = m.array();
-    EXPECT_EQ(a.lbound(1), 0);
-    EXPECT_EQ(a.lbound(2), 0);
-    EXPECT_EQ(a.ubound(1), 2);
-    EXPECT_EQ(a.ubound(2), 3);
-    EXPECT_EQ(a.at(1, 1), Variant("1"));
-    EXPECT_EQ(a.at(2, 3), Variant("-6.5"));
-    EXPECT_TRUE(a.at(0, 0).isEmpty());
-    EXPECT_TRUE(a.at(0, 2).isEmpty());
-    EXPECT_TRUE(a.at(1, 0).isEmpty());
-    EXPECT_EQ(grid.Row(), 2);
-    EXPECT_EQ(grid.Col(), 3);
-    EXPECT_EQ(engine.mintNo_Rows, 2);
-    EXPECT_EQ(engine.mintNo_Columns, 3);
-    EXPECT_EQ(engine.mintRow, 3);
-    EXPECT_EQ(engine.mintColumn, 4);
-    EXPECT_TRUE(dialogs.boxes.empty());
-}
+class GridTransfer : public ::testing::Test {
+  protected:
+    test::ScriptedDialogs dialogs;
+    NumberFormat format;
+    CVelmor engine{dialogs, format};
+    Form form{"frmTest"};
+    RefusingGrid grid{form, "MSFlexGrid1"};
 
-TEST_F(GridTransfer, GridToArrayWritesZeroIntoEmptyCells) {
-    fill(3, 3, {"1", "", "", "4"});
-    Variant m = engine.GridToArray();
-    EXPECT_EQ(grid.TextMatrix(1, 2), "0");
-    EXPECT_EQ(grid.TextMatrix(2, 1), "0");
-    EXPECT_EQ(grid.TextMatrix(0, 1), ""); // headings are never touched
-    EXPECT_EQ(m.array().at(1, 2), Variant("0"));
-    EXPECT_EQ(m.array().at(2, 2), Variant("4"));
-}
+    void SetUp() override { engine.FlexGrid = &grid; }
 
-TEST_F(GridTransfer, GridToArrayOfHeadingsOnly) {
-    engine.mintColumn = 7;
-    fill(1, 4, {});
-    Variant m = engine.GridToArray();
-    EXPECT_EQ(m.array().ubound(1), 0);
-    EXPECT_EQ(m.array().ubound(2), 3);
-    EXPECT_EQ(engine.mintRow, 1);
-    EXPECT_EQ(engine.mintColumn, 7); // the inner loop never ran
-
-    fill(3, 1, {});
-    m = engine.GridToArray();
-    EXPECT_EQ(m.array().ubound(1), 2);
-    EXPECT_EQ(m.array().ubound(2), 0);
-    EXPECT_EQ(engine.mintRow, 3);
-    EXPECT_EQ(engine.mintColumn, 1);
-    EXPECT_TRUE(dialogs.boxes.empty());
-}
-
-TEST_F(GridTransfer, GridToArrayWithoutGridReportsWithThePreviousPosition) {
-    engine.FlexGrid = nullptr;
-    engine.mintRow = 3;
-    engine.mintColumn = 4;
-    EXPECT_TRUE(engine.GridToArray().isEmpty());
-    ASSERT_EQ(dialogs.boxes.size(), 1u);
-    const auto& box = dialogs.boxes[0];
-    EXPECT_EQ(box.prompt,
-              "Error No. 91; Row-3 Column-4; Object variable or With block variable not set");
-    EXPECT_EQ(box.title, "CVelmor class module - GridToArray");
-    EXPECT_EQ(box.buttons, MsgButtons::OK);
-    EXPECT_EQ(box.icon, MsgIcon::Exclamation);
-}
-
-TEST_F(GridTransfer, GridToArrayOverflowsOnSixteenBitCounts) {
-    // 39,999 rows do not fit the 16-bit count: error 6 before any loop.
-    engine.mintRow = 2;
-    engine.mintColumn = 5;
-    grid.setRows(40000);
-    EXPECT_TRUE(engine.GridToArray().isEmpty());
-    ASSERT_EQ(dialogs.boxes.size(), 1u);
-    EXPECT_EQ(dialogs.boxes[0].prompt, "Error No. 6; Row-2 Column-5; Overflow");
-
-    // 32,767 rows fit, but the row index overflows stepping past the last one.
-    dialogs.clear();
-    grid.setRows(32768);
-    EXPECT_TRUE(engine.GridToArray().isEmpty());
-    ASSERT_EQ(dialogs.boxes.size(), 1u);
-    EXPECT_EQ(dialogs.boxes[0].prompt, "Error No. 6; Row-32767 Column-2; Overflow");
-    EXPECT_EQ(grid.TextMatrix(32767, 1), "0"); // the loop had got that far
-}
-
-TEST_F(GridTransfer, ArrayToGridWritesHeadingsElementsAndAlignment) {
-    grid.setTextMatrix(0, 0, "corner");
-    grid.setVisible(false);
-    Array a = Array::matrix(2, 3);
-    a.at(1, 1) = Variant("x");
-    a.at(1, 2) = Variant(1.0 / 3);
-    a.at(1, 3) = Variant(-1e-5);
-    a.at(2, 1) = Variant(2.5);
-    a.at(2, 3) = Variant(1e15); // (2, 2) stays empty
-    engine.ArrayToGrid(Variant(std::move(a)));
-
-    EXPECT_EQ(grid.Rows(), 3);
-    EXPECT_EQ(grid.Cols(), 4);
-    EXPECT_TRUE(grid.Visible());
-    const std::vector<std::vector<std::string>> expected = {
-        {"corner", "1", "2", "3"},
-        {"1", "x", "0.333333333333333", "-1E-05"},
-        {"2", "2.5", "", "1E+15"},
-    };
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 4; ++j) {
-            EXPECT_EQ(grid.TextMatrix(i, j), expected[i][j]) << i << "," << j;
-            int align = i == 0 || j == 0 ? kAlignCenter : kAlignRight;
-            EXPECT_EQ(grid.alignmentAt(i, j), align) << i << "," << j;
-        }
-    EXPECT_EQ(grid.Row(), 2);
-    EXPECT_EQ(grid.Col(), 3);
-    EXPECT_EQ(engine.mintNo_Rows, 2);
-    EXPECT_EQ(engine.mintNo_Columns, 3);
-    EXPECT_EQ(engine.mintRow, 3);
-    EXPECT_EQ(engine.mintColumn, 4);
-    EXPECT_TRUE(dialogs.boxes.empty());
-}
-
-TEST_F(GridTransfer, ArrayToGridShrinksAndOverwritesTheOldGrid) {
-    fill(5, 5, std::vector<std::string>(16, "old"));
-    engine.ArrayToGrid(textMatrix(2, 1, {"a", "b"}));
-    EXPECT_EQ(grid.Rows(), 3);
-    EXPECT_EQ(grid.Cols(), 2);
-    EXPECT_EQ(grid.TextMatrix(1, 1), "a");
-    EXPECT_EQ(grid.TextMatrix(2, 1), "b");
-    EXPECT_EQ(grid.TextMatrix(0, 1), "1");
-}
-
-TEST_F(GridTransfer, RoundTripKeepsTextsWithLowerBoundsZero) {
-    Variant m = textMatrix(2, 2, {"1,5", " 7 ", "-0", "abc"});
-    engine.ArrayToGrid(m);
-    Variant back = engine.GridToArray();
-    for (int i = 1; i <= 2; ++i)
-        for (int j = 1; j <= 2; ++j) EXPECT_EQ(back.array().at(i, j), m.array().at(i, j));
-    EXPECT_EQ(back.array().lbound(1), 0);
-}
-
-TEST_F(GridTransfer, ArrayToGridOfANonMatrixUsesThePreviousCounts) {
-    fill(4, 4, std::vector<std::string>(9, "keep"));
-    engine.mintNo_Rows = 1;
-    engine.mintNo_Columns = 2;
-    engine.ArrayToGrid(Variant("not a matrix"));
-    EXPECT_EQ(grid.Rows(), 2);
-    EXPECT_EQ(grid.Cols(), 3);
-    EXPECT_EQ(grid.TextMatrix(0, 2), "2");
-    EXPECT_EQ(grid.TextMatrix(1, 0), "1");
-    EXPECT_EQ(grid.TextMatrix(1, 2), "keep");
-    EXPECT_EQ(grid.alignmentAt(1, 2), kAlignRight);
-    EXPECT_TRUE(dialogs.boxes.empty());
-}
-
-TEST_F(GridTransfer, ArrayToGridSkipsAnElementItCannotShow) {
-    fill(2, 3, {"old", "old"});
-    Array a = Array::matrix(1, 2);
-    a.at(1, 1) = Variant(Array::matrix(1, 1));
-    a.at(1, 2) = Variant(4.0);
-    engine.ArrayToGrid(Variant(std::move(a)));
-    EXPECT_EQ(grid.TextMatrix(1, 1), "old");
-    EXPECT_EQ(grid.TextMatrix(1, 2), "4");
-    EXPECT_TRUE(dialogs.boxes.empty());
-}
-
-TEST_F(GridTransfer, ArrayToGridWithoutGridDoesNothingVisible) {
-    engine.FlexGrid = nullptr;
-    engine.ArrayToGrid(textMatrix(2, 3, {"1", "2", "3", "4", "5", "6"}));
-    EXPECT_EQ(grid.Rows(), 2);
-    EXPECT_EQ(engine.mintNo_Rows, 2);
-    EXPECT_TRUE(dialogs.boxes.empty());
-}
-
-// A grid that refuses one kind of statement: every other statement must still run.
-class RefusingGrid : public IGrid {
-  public:
-    enum What { RefuseAlignment, RefuseText, RefuseCols } refuse;
-    Grid& inner;
-    RefusingGrid(Grid& g, What w) : refuse(w), inner(g) {}
-    int Rows() const override { return inner.Rows(); }
-    void setRows(int r) override { inner.setRows(r); }
-    int Cols() const override { return inner.Cols(); }
-    void setCols(int c) override {
-        if (refuse == RefuseCols) throw RuntimeError(err::InvalidPropertyValue);
-        inner.setCols(c);
+    // Every cell: a row per line, joined by '|'.
+    Lines cells() const {
+        Lines out(grid.Rows());
+        for (int i = 0; i < grid.Rows(); ++i)
+            for (int j = 0; j < grid.Cols(); ++j) out[i] += (j ? "|" : "") + grid.TextMatrix(i, j);
+        return out;
     }
-    int Row() const override { return inner.Row(); }
-    void setRow(int r) override { inner.setRow(r); }
-    int Col() const override { return inner.Col(); }
-    void setCol(int c) override { inner.setCol(c); }
-    const std::string& Text() const override { return inner.Text(); }
-    void setText(const std::string& t) override {
-        if (refuse == RefuseText && inner.Row() == 1 && inner.Col() == 1)
-            throw RuntimeError(err::InvalidPropertyValue);
-        inner.setText(t);
+    // Current cell, both counts, then the loop indices.
+    std::vector<int> state() const {
+        return {grid.Row(),     grid.Col(),       engine.mintNo_Rows, engine.mintNo_Columns,
+                engine.mintRow, engine.mintColumn};
     }
-    int CellAlignment() const override { return inner.CellAlignment(); }
-    void setCellAlignment(int a) override {
-        if (refuse == RefuseAlignment) throw RuntimeError(err::InvalidPropertyValue);
-        inner.setCellAlignment(a);
-    }
-    bool Visible() const override { return inner.Visible(); }
-    void setVisible(bool v) override { inner.setVisible(v); }
 };
 
-TEST_F(GridTransfer, ArrayToGridSkipsEachFailingStatementAlone) {
-    Variant m = textMatrix(2, 2, {"a", "b", "c", "d"});
+TEST_F(GridTransfer, GridToArrayReadsTextsAndWritesZeroIntoEmptyCells) {
+    engine.ArrayToGrid(matrix(2, 3, {"1", "", "3", "4", "5", "-6.5"}));
+    grid.setTextMatrix(0, 0, "corner");
+    EXPECT_EQ(engine.GridToArray(), matrix(2, 3, {"1", "0", "3", "4", "5", "-6.5"}, 0));
+    EXPECT_EQ(cells(), (Lines{"corner|1|2|3", "1|1|0|3", "2|4|5|-6.5"}));
+    EXPECT_EQ(state(), (std::vector{2, 3, 2, 3, 3, 4}));
+    // Texts go both ways unchanged.
+    engine.ArrayToGrid(matrix(2, 2, {"1,5", " 7 ", "-0", "abc"}));
+    EXPECT_EQ(engine.GridToArray(), matrix(2, 2, {"1,5", " 7 ", "-0", "abc"}, 0));
+    // Headings only: no element rows or columns; an inner loop that never runs leaves its index.
+    engine.mintColumn = 7;
+    for (auto [rows, cols, row, column] : {std::array{1, 4, 1, 7}, std::array{3, 1, 3, 1}}) {
+        grid.setRows(rows);
+        grid.setCols(cols);
+        EXPECT_EQ(engine.GridToArray(), Variant(Array::matrix(rows - 1, cols - 1, 0)));
+        EXPECT_EQ(engine.mintRow, row);
+        EXPECT_EQ(engine.mintColumn, column);
+    }
+    EXPECT_TRUE(dialogs.boxes.empty());
+}
 
-    RefusingGrid noAlign(grid, RefusingGrid::RefuseAlignment);
-    engine.FlexGrid = &noAlign;
-    engine.ArrayToGrid(m);
-    EXPECT_EQ(grid.TextMatrix(0, 2), "2");
-    EXPECT_EQ(grid.TextMatrix(2, 2), "d");
+TEST_F(GridTransfer, GridToArrayErrorBoxesReportThePosition) {
+    engine.mintRow = 3;
+    engine.mintColumn = 4;
+    engine.FlexGrid = nullptr;
+    EXPECT_TRUE(engine.GridToArray().isEmpty());
+    engine.FlexGrid = &grid;
+    grid.setRows(40000); // the count does not fit 16 bits
+    EXPECT_TRUE(engine.GridToArray().isEmpty());
+    grid.setRows(32768); // it fits, but the row index overflows stepping past the last row
+    EXPECT_TRUE(engine.GridToArray().isEmpty());
+    EXPECT_EQ(grid.TextMatrix(32767, 1), "0");
+    const Lines prompts = {
+        "Error No. 91; Row-3 Column-4; Object variable or With block variable not set",
+        "Error No. 6; Row-3 Column-4; Overflow", "Error No. 6; Row-32767 Column-2; Overflow"};
+    ASSERT_EQ(dialogs.boxes.size(), prompts.size());
+    for (std::size_t k = 0; k < prompts.size(); ++k) {
+        EXPECT_EQ(dialogs.boxes[k].prompt, prompts[k]);
+        EXPECT_EQ(dialogs.boxes[k].title, "CVelmor class module - GridToArray");
+        EXPECT_EQ(dialogs.boxes[k].buttons, MsgButtons::OK);
+        EXPECT_EQ(dialogs.boxes[k].icon, MsgIcon::Exclamation);
+    }
+}
 
-    RefusingGrid noText(grid, RefusingGrid::RefuseText);
-    grid.setTextMatrix(1, 1, "kept");
-    engine.FlexGrid = &noText;
-    engine.ArrayToGrid(textMatrix(2, 2, {"w", "x", "y", "z"}));
-    EXPECT_EQ(grid.TextMatrix(1, 1), "kept");
-    EXPECT_EQ(grid.TextMatrix(1, 2), "x");
-    EXPECT_EQ(grid.TextMatrix(2, 1), "y");
+TEST_F(GridTransfer, ArrayToGridRewritesHeadingsElementsAndAlignment) {
+    engine.ArrayToGrid(matrix(3, 4, std::vector<Variant>(12, "old")));
+    grid.setTextMatrix(0, 0, "corner");
+    grid.setVisible(false);
+    // An element that cannot be shown leaves its cell as it was.
+    const Variant unshowable(Array::matrix(1, 1));
+    engine.ArrayToGrid(matrix(2, 3, {"x", 1.0 / 3, -1e-5, unshowable, Variant(), 1e15}));
+    EXPECT_EQ(cells(), (Lines{"corner|1|2|3", "1|x|0.333333333333333|-1E-05", "2|old||1E+15"}));
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 4; ++j)
+            EXPECT_EQ(grid.alignmentAt(i, j), i && j ? kAlignRight : kAlignCenter) << i << j;
+    EXPECT_TRUE(grid.Visible());
+    EXPECT_EQ(state(), (std::vector{2, 3, 2, 3, 3, 4}));
+    EXPECT_TRUE(dialogs.boxes.empty());
+}
 
-    // Columns refused: the grid keeps 3 columns, rows still follow the matrix, and only
-    // the cells that exist are written.
-    RefusingGrid noCols(grid, RefusingGrid::RefuseCols);
-    engine.FlexGrid = &noCols;
-    engine.ArrayToGrid(textMatrix(3, 4, std::vector<std::string>(12, "n")));
-    EXPECT_EQ(grid.Cols(), 3);
+TEST_F(GridTransfer, ArrayToGridNeverReports) {
+    engine.ArrayToGrid(matrix(3, 3, std::vector<Variant>(9, "keep")));
+    // Without a grid only the counts are read.
+    engine.FlexGrid = nullptr;
+    engine.ArrayToGrid(matrix(1, 2, {"1", "2"}));
     EXPECT_EQ(grid.Rows(), 4);
-    EXPECT_EQ(grid.TextMatrix(3, 0), "3");
-    EXPECT_EQ(grid.TextMatrix(3, 1), "n");
+    // Not a matrix: the grid is sized and headed from the counts of the last call.
+    engine.FlexGrid = &grid;
+    engine.ArrayToGrid("not a matrix");
+    EXPECT_EQ(cells(), (Lines{"|1|2", "1|keep|keep"}));
+    EXPECT_EQ(grid.alignmentAt(1, 2), kAlignRight);
+    // A refused statement is skipped alone.
+    grid.refused = "CellAlignment";
+    engine.ArrayToGrid(matrix(2, 2, {"a", "b", "c", "d"}));
+    EXPECT_EQ(cells(), (Lines{"|1|2", "1|a|b", "2|c|d"}));
+    grid.refused = "Cols"; // rows still follow the matrix; later headings land in the last column
+    engine.ArrayToGrid(matrix(3, 4, std::vector<Variant>(12, "n")));
+    EXPECT_EQ(cells(), (Lines{"|1|4", "1|n|n", "2|n|n", "3|n|n"}));
     EXPECT_TRUE(dialogs.boxes.empty());
 }
 
