@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QApplication>
-#include <QCoreApplication>
 #include <QTest>
 #include <QWidget>
 
@@ -9,8 +8,7 @@
 
 namespace velmor::test {
 
-// The one QApplication of the test program, made on first use. It is deliberately never
-// destroyed: Qt's own statics are torn down before a static object could be.
+// Made on first use and never destroyed: Qt's statics are torn down before a static could be.
 inline QApplication& qtApplication() {
     static int argc = 1;
     static char name[] = "velmor_qt_tests";

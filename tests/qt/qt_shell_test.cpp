@@ -1,9 +1,9 @@
 #include <algorithm>
 #include <functional>
 
-#include <QDialogButtonBox>
-#include <QFocusEvent>
+#include <QAbstractButton>
 #include <QFileDialog>
+#include <QFocusEvent>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -23,7 +23,6 @@ class QtShellTest : public QtFixture {
     // Runs `act` on the modal widget of type W once it is up.
     template <class W> void whenShown(std::function<void(W&)> act) {
         auto* timer = new QTimer(&qtApplication());
-        timer->setInterval(10);
         QObject::connect(timer, &QTimer::timeout, timer, [timer, act] {
             if (auto* w = qobject_cast<W*>(QApplication::activeModalWidget())) {
                 timer->stop();
@@ -31,183 +30,98 @@ class QtShellTest : public QtFixture {
                 act(*w);
             }
         });
-        timer->start();
-    }
-    // Button texts in the order they stand on screen.
-    static QStringList buttonsLeftToRight(QMessageBox& box) {
-        auto buttons = box.buttons();
-        std::sort(buttons.begin(), buttons.end(), [](QAbstractButton* a, QAbstractButton* b) {
-            return a->mapToGlobal(QPoint()).x() < b->mapToGlobal(QPoint()).x();
-        });
-        QStringList texts;
-        for (auto* b : buttons) texts << b->text().remove('&');
-        return texts;
+        timer->start(10);
     }
 
     QtShell shell;
 };
 
-TEST_F(QtShellTest, MessageBoxesShowTheirButtonsInOrderAndEscapeCancels) {
+TEST_F(QtShellTest, MessageBoxesShowButtonsInOrderAndEscapeCancels) {
+    using B = MsgButtons;
+    using R = MsgResult;
     struct Case {
-        MsgButtons buttons;
-        QStringList texts;
-        MsgResult onEscape;
-        MsgResult onFirst;
-    };
-    const Case cases[] = {
-        {MsgButtons::OK, {"OK"}, MsgResult::OK, MsgResult::OK},
-        {MsgButtons::OKCancel, {"OK", "Cancel"}, MsgResult::Cancel, MsgResult::OK},
-        {MsgButtons::YesNo, {"Yes", "No"}, MsgResult::No, MsgResult::Yes},
-        {MsgButtons::YesNoCancel, {"Yes", "No", "Cancel"}, MsgResult::Cancel, MsgResult::Yes},
-    };
+        B buttons;
+        MsgIcon icon;
+        QString shown; // the QMessageBox::Icon value, then the buttons from left to right
+        R onEscape, onDefault;
+    } cases[] = {{B::OK, MsgIcon::None, "0 OK", R::OK, R::OK},
+                 {B::OKCancel, MsgIcon::Exclamation, "2 OK Cancel", R::Cancel, R::OK},
+                 {B::YesNo, MsgIcon::Critical, "3 Yes No", R::No, R::Yes},
+                 {B::YesNoCancel, MsgIcon::None, "0 Yes No Cancel", R::Cancel, R::Yes}};
     for (const auto& c : cases) {
-        QStringList seen;
-        QString title, text;
+        SCOPED_TRACE(c.shown.toStdString());
+        QStringList shown;
         whenShown<QMessageBox>([&](QMessageBox& box) {
-            seen = buttonsLeftToRight(box);
-            title = box.windowTitle();
-            text = box.text();
+            auto buttons = box.buttons();
+            std::sort(buttons.begin(), buttons.end(), [](auto* a, auto* b) {
+                return a->mapToGlobal(QPoint()).x() < b->mapToGlobal(QPoint()).x();
+            });
+            shown << QString::number(box.icon());
+            for (auto* b : buttons) shown << b->text().remove('&');
+            shown << box.windowTitle() << box.text() << QString::number(box.textFormat());
             QTest::keyClick(&box, Qt::Key_Escape);
         });
-        EXPECT_EQ(shell.msgBox("Do you want to save the matrices to a text file? ", c.buttons,
-                               MsgIcon::None, "Save latest work?"),
-                  c.onEscape);
-        EXPECT_EQ(seen, c.texts);
-        EXPECT_EQ(title, "Save latest work?");
-        EXPECT_EQ(text, "Do you want to save the matrices to a text file? ");
+        EXPECT_EQ(shell.msgBox("No. 13; <b>x</b>", c.buttons, c.icon, "frmVelmor"), c.onEscape);
+        EXPECT_EQ(shown.join(" "), c.shown + " frmVelmor No. 13; <b>x</b> 0"); // 0: plain text
 
         whenShown<QMessageBox>(
             [](QMessageBox& box) { QTest::keyClick(box.defaultButton(), Qt::Key_Space); });
-        EXPECT_EQ(shell.msgBox("Go on?", c.buttons, MsgIcon::None, kAppTitle), c.onFirst);
+        EXPECT_EQ(shell.msgBox("Go on?", c.buttons, MsgIcon::None, kAppTitle), c.onDefault);
     }
 }
 
-TEST_F(QtShellTest, MessageBoxIconsMapToQtIcons) {
-    struct Case {
-        MsgIcon icon;
-        QMessageBox::Icon expected;
-    };
-    for (auto c : {Case{MsgIcon::None, QMessageBox::NoIcon},
-                   Case{MsgIcon::Exclamation, QMessageBox::Warning},
-                   Case{MsgIcon::Critical, QMessageBox::Critical}}) {
-        QMessageBox::Icon seen{};
-        Qt::TextFormat format{};
-        whenShown<QMessageBox>([&](QMessageBox& box) {
-            seen = box.icon();
-            format = box.textFormat();
-            box.accept();
-            box.done(0);
-        });
-        shell.msgBox("Error No. 13; <b>Type mismatch</b>", MsgButtons::OK, c.icon, "frmVelmor");
-        EXPECT_EQ(seen, c.expected);
-        EXPECT_EQ(format, Qt::PlainText);
-    }
-}
-
-TEST_F(QtShellTest, InputBoxGivesTheTextOrNothingOnCancel) {
-    QString label, title, preset;
-    whenShown<QInputDialog>([&](QInputDialog& d) {
-        label = d.labelText();
-        title = d.windowTitle();
-        preset = d.textValue();
-        d.setTextValue(";");
-        d.accept();
-    });
-    EXPECT_EQ(shell.inputBox("Enter the delimiter", "Input Delimiter", ","), ";");
-    EXPECT_EQ(label, "Enter the delimiter");
-    EXPECT_EQ(title, "Input Delimiter");
-    EXPECT_EQ(preset, ",");
-
-    whenShown<QInputDialog>([](QInputDialog& d) {
-        d.setTextValue("typed");
-        d.reject();
-    });
-    EXPECT_EQ(shell.inputBox("Enter", "", "x"), "");
-}
-
-TEST_F(QtShellTest, FileDialogsUseFolderFilterAndTitleAndEmptyMeansCancelled) {
+TEST_F(QtShellTest, InputAndFileDialogsGiveTheAnswerOrNothingOnCancel) {
     TempDir dir;
     std::string file = dir.write("a.txt", "x");
-    FileDialog d{dir.path(), "Matrix Data File (*.txt)|*.txt|All files (*.*)|*.*",
-                 "Select Matrix Data File", ""};
-    QStringList filters;
-    QString title, folder;
-    whenShown<QFileDialog>([&](QFileDialog& dialog) {
-        filters = dialog.nameFilters();
-        title = dialog.windowTitle();
-        folder = dialog.directory().absolutePath();
-        dialog.selectFile(QString::fromStdString(file));
-        static_cast<QDialog&>(dialog).accept(); // QFileDialog hides it
-    });
-    shell.showOpen(d);
-    EXPECT_EQ(d.FileName, file);
-    EXPECT_EQ(filters, (QStringList{"Matrix Data File (*.txt)", "All files (*.*)"}));
-    EXPECT_EQ(title, "Select Matrix Data File");
-    EXPECT_EQ(folder.toStdString(), dir.path());
-
-    bool confirmsOverwrite = true;
-    whenShown<QFileDialog>([&](QFileDialog& dialog) {
-        confirmsOverwrite = !dialog.testOption(QFileDialog::DontConfirmOverwrite);
-        dialog.reject();
-    });
-    shell.showSave(d);
-    EXPECT_EQ(d.FileName, "");
-    EXPECT_FALSE(confirmsOverwrite); // the program asks its own question
+    FileDialog d{dir.path(), "Matrix Data File (*.txt)|*.txt|All files (*.*)|*.*", "Open", ""};
+    QStringList shown;
+    for (bool ok : {true, false}) {
+        whenShown<QInputDialog>([&](QInputDialog& box) {
+            shown << box.labelText() << box.windowTitle() << box.textValue();
+            box.setTextValue(";");
+            ok ? box.accept() : box.reject();
+        });
+        EXPECT_EQ(shell.inputBox("Delimiter?", "Input", ","), ok ? ";" : "");
+        whenShown<QFileDialog>([&](QFileDialog& dialog) {
+            shown << dialog.nameFilters() << dialog.windowTitle()
+                  << dialog.directory().absolutePath();
+            dialog.selectFile(QString::fromStdString(file));
+            ok ? static_cast<QDialog&>(dialog).accept() : dialog.reject();
+        });
+        shell.showOpen(d);
+        EXPECT_EQ(d.FileName, ok ? file : "");
+    }
+    QString folder = QString::fromStdString(dir.path());
+    QStringList once{"Delimiter?",      "Input", ",",   "Matrix Data File (*.txt)",
+                     "All files (*.*)", "Open",  folder};
+    EXPECT_EQ(shown, once + once);
 }
 
-TEST_F(QtShellTest, ModalFormRunsUntilUnloaded) {
+TEST_F(QtShellTest, AModalFormRunsANestedLoopUntilUnloaded) {
     SampleForm f;
     f.cmdOK.onClick = [&] { f.form.unload(); };
-    bool wasModal = false;
-    QPointer<QWidget> shown;
-    QTimer::singleShot(20, [&] {
-        FormWindow* w = shell.windowOf(f.form);
-        ASSERT_NE(w, nullptr);
-        shown = w->window();
-        wasModal = shown->isModal() && shown->isVisible();
-        QTest::mouseClick(w->widgetFor(f.cmdOK), Qt::LeftButton);
+    QPointer<QDialog> shown;
+    whenShown<QDialog>([&](QDialog& d) {
+        shown = &d;
+        QTest::mouseClick(shell.windowOf(f.form)->widgetFor(f.cmdOK), Qt::LeftButton);
     });
-    shell.showForm(f.form, true);
-    EXPECT_TRUE(wasModal);
+    shell.showForm(f.form, true); // returns once the form is unloaded
     EXPECT_FALSE(f.form.Loaded());
-    EXPECT_EQ(shell.windowOf(f.form), nullptr);
+    ASSERT_FALSE(shown.isNull());
     settle();
     EXPECT_TRUE(shown.isNull()); // the window is gone with the form
 }
 
-TEST_F(QtShellTest, ModelessFormIsShownOnceAndBroughtBack) {
-    SampleForm f;
-    f.form.unload();
-    shell.showForm(f.form, false);
-    EXPECT_TRUE(f.form.Loaded());
-    FormWindow* w = shell.windowOf(f.form);
-    ASSERT_NE(w, nullptr);
-    EXPECT_TRUE(w->window()->isVisible());
-    EXPECT_FALSE(w->window()->isModal());
-    w->window()->hide();
-    shell.showForm(f.form, false);
-    EXPECT_EQ(shell.windowOf(f.form), w);
-    EXPECT_TRUE(w->window()->isVisible());
-    // Unloaded and shown again: a fresh window.
-    f.form.unload();
-    EXPECT_EQ(shell.windowOf(f.form), nullptr);
-    shell.showForm(f.form, false);
-    ASSERT_NE(shell.windowOf(f.form), nullptr);
-    f.form.unload();
-    settle();
-}
-
+// The box's window handing the focus back on return must not complete the pending move.
 TEST_F(QtShellTest, ABoxFromLostFocusThatKeepsTheFocusRaisesNoEventOnTheClickedControl) {
     SampleForm f;
     shell.showForm(f.form, false);
     FormWindow* w = shell.windowOf(f.form);
     activate(w->window());
     f.txtA.SetFocus();
-    // A validation that refuses to let go: a box, then the focus back.
     f.txtA.onLostFocus = [&] {
         f.log.push_back("txtA.LostFocus");
         whenShown<QMessageBox>([&](QMessageBox& box) {
-            // The clicked box's window handing it the focus back while the box is up.
             QFocusEvent back(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
             QApplication::sendEvent(w->widgetFor(f.txtB), &back);
             box.done(0);
@@ -219,11 +133,7 @@ TEST_F(QtShellTest, ABoxFromLostFocusThatKeepsTheFocusRaisesNoEventOnTheClickedC
     QTest::mouseClick(w->widgetFor(f.txtB), Qt::LeftButton);
     settle();
     EXPECT_EQ(f.log, (std::vector<std::string>{"txtA.LostFocus", "txtA.GotFocus"}));
-    EXPECT_EQ(f.form.ActiveControl(), &f.txtA);
-    // The box took the activation; the window gives the focus to this widget on its return.
     EXPECT_EQ(w->window()->focusWidget(), w->widgetFor(f.txtA));
-    f.form.unload();
-    settle();
 }
 
 } // namespace

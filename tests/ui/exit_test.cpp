@@ -1,3 +1,5 @@
+#include <filesystem>
+#include <functional>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -8,78 +10,61 @@
 namespace velmor::test {
 namespace {
 
-constexpr const char* kQuestion = "Do you want to save the matrices to a text file? ";
-
-void expectSaveQuestion(const Box& b) {
-    EXPECT_EQ(b.kind, Box::Message);
-    EXPECT_EQ(b.prompt, kQuestion);
-    EXPECT_EQ(b.buttons, MsgButtons::YesNoCancel);
-    EXPECT_EQ(b.icon, MsgIcon::None);
-    EXPECT_EQ(b.title, "Save latest work?");
-}
-
 struct ExitHarness : StartupHarness {
-    ExitHarness(bool saved) {
+    explicit ExitHarness(bool saved) {
         start();
         w.g.gfMatricesSaved = saved;
     }
-    bool running() const { return !w.ended() && !platform.quitCalled && w.form.Loaded(); }
-    bool endedOnce() const { return w.ended() && platform.quitCalled && !w.form.Loaded(); }
+    bool running() const { return !w.ended() && !platform.quitCalled && w.form.Visible(); }
+    bool ended() const { return w.ended() && platform.quitCalled && !w.form.Loaded(); }
+    // The save question, exactly as asked, once.
+    void expectOneQuestion() const {
+        const auto boxes = dialogs.messages();
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].prompt, "Do you want to save the matrices to a text file? ");
+        EXPECT_EQ(boxes[0].buttons, MsgButtons::YesNoCancel);
+        EXPECT_EQ(boxes[0].icon, MsgIcon::None);
+        EXPECT_EQ(boxes[0].title, "Save latest work?");
+    }
 };
 
 TEST(Exit, SavedListEndsAtOnce) {
-    ExitHarness h(true);
-    h.w.cmdExit.userClick();
-    EXPECT_TRUE(h.dialogs.boxes.empty());
-    EXPECT_TRUE(h.endedOnce());
-}
-
-TEST(Exit, UnsavedListAsksOnceWhicheverWayExitIsChosen) {
-    struct Case {
-        const char* name;
-        void (*choose)(FrmVelmor&);
-    };
-    const Case cases[] = {
-        {"Exit button", [](FrmVelmor& w) { w.cmdExit.userClick(); }},
-        {"File > Exit", [](FrmVelmor& w) { w.mnuFileExit.userClick(); }},
-        {"Esc", [](FrmVelmor& w) { w.form.userPressEscape(); }},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        {
-            ExitHarness h(false);
-            h.dialogs.answer(MsgResult::Cancel);
-            c.choose(h.w);
-            ASSERT_EQ(h.dialogs.boxes.size(), 1u);
-            expectSaveQuestion(h.dialogs.boxes[0]);
-            EXPECT_TRUE(h.running());
-            EXPECT_FALSE(h.w.g.gfMatricesSaved);
-        }
-        {
-            ExitHarness h(false);
-            h.dialogs.answer(MsgResult::No);
-            c.choose(h.w);
-            ASSERT_EQ(h.dialogs.boxes.size(), 1u);
-            expectSaveQuestion(h.dialogs.boxes[0]);
-            EXPECT_TRUE(h.endedOnce());
-        }
+    for (bool frame : {false, true}) {
+        ExitHarness h(true);
+        frame ? (void)h.w.form.userClose() : h.w.cmdExit.userClick();
+        EXPECT_TRUE(h.dialogs.boxes.empty());
+        EXPECT_TRUE(h.ended());
     }
 }
 
-TEST(Exit, YesWithTheSaveDialogDismissedStaysOpen) {
-    ExitHarness h(false);
-    h.dialogs.answer(MsgResult::Yes).file("");
-    h.w.cmdExit.userClick();
-    ASSERT_GE(h.dialogs.boxes.size(), 2u);
-    expectSaveQuestion(h.dialogs.boxes[0]);
-    EXPECT_EQ(h.dialogs.boxes[1].kind, Box::Save);
-    EXPECT_TRUE(h.w.confirmCancel);
-    EXPECT_TRUE(h.running());
-
-    // The next Exit asks again.
-    h.dialogs.answer(MsgResult::No);
-    h.w.cmdExit.userClick();
-    EXPECT_TRUE(h.endedOnce());
+// Exit button, File > Exit, Esc and the window frame all ask the same question once.
+TEST(Exit, UnsavedListAsksOnceWhicheverWayExitIsChosen) {
+    const std::pair<const char*, std::function<void(FrmVelmor&)>> ways[] = {
+        {"Exit button", [](FrmVelmor& w) { w.cmdExit.userClick(); }},
+        {"File > Exit", [](FrmVelmor& w) { w.mnuFileExit.userClick(); }},
+        {"Esc", [](FrmVelmor& w) { w.form.userPressEscape(); }},
+        {"window frame", [](FrmVelmor& w) { w.form.userClose(); }},
+    };
+    for (const auto& [name, choose] : ways) {
+        SCOPED_TRACE(name);
+        for (MsgResult answer : {MsgResult::Cancel, MsgResult::No}) {
+            ExitHarness h(false);
+            h.dialogs.answer(answer);
+            choose(h.w);
+            h.expectOneQuestion();
+            EXPECT_EQ(h.ended(), answer == MsgResult::No);
+            EXPECT_EQ(h.running(), answer == MsgResult::Cancel);
+        }
+        // Yes and a dismissed save dialog: nothing is lost, the window stays open.
+        ExitHarness h(false);
+        h.dialogs.answer(MsgResult::Yes).file("");
+        choose(h.w);
+        h.expectOneQuestion();
+        ASSERT_EQ(h.dialogs.boxes.size(), 2u);
+        EXPECT_EQ(h.dialogs.boxes[1].kind, Box::Save);
+        EXPECT_TRUE(h.w.confirmCancel);
+        EXPECT_TRUE(h.running());
+    }
 }
 
 TEST(Exit, YesWithACompletedSaveEnds) {
@@ -88,39 +73,7 @@ TEST(Exit, YesWithACompletedSaveEnds) {
     h.dialogs.answer(MsgResult::Yes).file(path);
     h.w.cmdExit.userClick();
     EXPECT_TRUE(std::filesystem::exists(path));
-    EXPECT_TRUE(h.w.g.gfMatricesSaved);
-    EXPECT_TRUE(h.endedOnce());
-}
-
-TEST(Exit, FrameCloseAsksTheSameQuestion) {
-    {
-        ExitHarness h(false);
-        h.dialogs.answer(MsgResult::Cancel);
-        EXPECT_FALSE(h.w.form.userClose());
-        ASSERT_EQ(h.dialogs.boxes.size(), 1u);
-        expectSaveQuestion(h.dialogs.boxes[0]);
-        EXPECT_TRUE(h.running());
-        EXPECT_TRUE(h.w.form.Visible());
-    }
-    {
-        ExitHarness h(false);
-        h.dialogs.answer(MsgResult::Yes).file("");
-        EXPECT_FALSE(h.w.form.userClose());
-        EXPECT_TRUE(h.running());
-    }
-    {
-        ExitHarness h(false);
-        h.dialogs.answer(MsgResult::No);
-        EXPECT_TRUE(h.w.form.userClose());
-        EXPECT_EQ(h.dialogs.boxes.size(), 1u);
-        EXPECT_TRUE(h.endedOnce());
-    }
-    {
-        ExitHarness h(true);
-        EXPECT_TRUE(h.w.form.userClose());
-        EXPECT_TRUE(h.dialogs.boxes.empty());
-        EXPECT_TRUE(h.endedOnce());
-    }
+    EXPECT_TRUE(h.ended());
 }
 
 TEST(Exit, EndingClosesTheAboutBox) {
@@ -128,7 +81,7 @@ TEST(Exit, EndingClosesTheAboutBox) {
     h.w.mnuAbout.userClick();
     ASSERT_TRUE(h.w.frmAbout && h.w.frmAbout->form.Loaded());
     h.w.cmdExit.userClick();
-    EXPECT_TRUE(h.endedOnce());
+    EXPECT_TRUE(h.ended());
     EXPECT_FALSE(h.w.frmAbout->form.Loaded());
 }
 

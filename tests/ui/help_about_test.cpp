@@ -41,32 +41,26 @@ TEST(Help, OpensTheHelpFileFromTheHelpFolder) {
     EXPECT_EQ(h.platform.opened, std::vector<std::string>{"velmor.html|" + h.helpDir});
 }
 
-TEST(Help, MissingFileAnsweredNoDoesNothingElse) {
-    HelpHarness h;
-    h.dialogs.answer(MsgResult::No);
-    h.w.mnuContents.userClick();
-    ASSERT_EQ(h.dialogs.boxes.size(), 1u);
-    h.expectQuestion(h.dialogs.boxes[0]);
-    EXPECT_EQ(h.platform.opened.size(), 1u);
-}
-
-TEST(Help, MissingFileAnsweredYesThenCancelled) {
+TEST(Help, MissingFileAnsweredNoOrCancelledDoesNothingElse) {
     HelpHarness h;
     // The dialog starts in the folder current at the time, not the start folder.
     TempDir elsewhere;
     h.platform.currentDir = elsewhere.path();
-    h.dialogs.answer(MsgResult::Yes).file("");
+    h.dialogs.answer(MsgResult::No).answer(MsgResult::Yes).file("");
+    h.w.mnuContents.userClick();
+    ASSERT_EQ(h.dialogs.boxes.size(), 1u);
     h.w.mnuContents.userClick();
 
-    ASSERT_EQ(h.dialogs.boxes.size(), 2u);
+    ASSERT_EQ(h.dialogs.boxes.size(), 3u);
     h.expectQuestion(h.dialogs.boxes[0]);
-    const Box& open = h.dialogs.boxes[1];
+    h.expectQuestion(h.dialogs.boxes[1]);
+    const Box& open = h.dialogs.boxes[2];
     EXPECT_EQ(open.kind, Box::Open);
     EXPECT_EQ(open.dialog.InitDir, elsewhere.path());
     EXPECT_EQ(open.dialog.Filter, "Help files (*.html)|*.html");
     EXPECT_EQ(open.dialog.DialogTitle, "Find the help file velmor.html.");
     EXPECT_EQ(open.dialog.FileName, "");
-    EXPECT_EQ(h.platform.opened.size(), 1u);
+    EXPECT_EQ(h.platform.opened.size(), 2u);
     EXPECT_EQ(h.w.CommonDialog1.InitDir, "");
 }
 
@@ -115,26 +109,6 @@ TEST(About, ShowsTheApplicationsIdentification) {
               "Perform matrix calculations: transpose, invert, multiply, scale, add, subtract, "
               "and compute determinants.");
     EXPECT_NE(a.lblDisclaimer.Caption().find('\n'), std::string::npos);
-    EXPECT_EQ(a.cmdOK.Caption(), "OK");
-    EXPECT_EQ(a.cmdSysInfo.Caption(), "&System Info...");
-    EXPECT_EQ(a.form.defaultButton(), &a.cmdOK);
-    EXPECT_EQ(a.form.cancelButton(), &a.cmdOK);
-
-    struct Place {
-        const Control& c;
-        double left, top, width, height;
-    };
-    const Place places[] = {
-        {a.lblTitle, 960, 240, 3885, 480},         {a.lblVersion, 1050, 780, 3885, 225},
-        {a.lblDescription, 1050, 1200, 3885, 690}, {a.lblDisclaimer, 240, 2520, 3870, 1305},
-        {a.cmdOK, 4245, 2625, 1260, 345},          {a.cmdSysInfo, 4260, 3075, 1245, 345},
-    };
-    for (const auto& p : places) {
-        EXPECT_EQ(p.c.Left(), p.left) << p.c.name();
-        EXPECT_EQ(p.c.Top(), p.top) << p.c.name();
-        EXPECT_EQ(p.c.Width(), p.width) << p.c.name();
-        EXPECT_EQ(p.c.Height(), p.height) << p.c.name();
-    }
 }
 
 TEST(About, OneBoxAtATimeAndAFreshOneAfterOK) {

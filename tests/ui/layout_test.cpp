@@ -68,29 +68,19 @@ TEST(Layout, ALargerWindowWidensAndDeepensBothGrids) {
     StartupHarness h;
     h.start();
     FrmVelmor& w = h.w;
-    const std::vector<Control*> fixed = {
-        &w.cmdInput,   &w.cmdTranspose,  &w.cmdInvert,      &w.cmdScale,      &w.cmdMultiply,
-        &w.cmdAdd,     &w.cmdSubtract,   &w.cmdExit,        &w.cmdProperties, &w.cmdAdjoint,
-        &w.Image1,     &w.lblMatrixTop,  &w.cboMatrixInput, &w.lblRows,       &w.txtNo_Rows,
-        &w.lblColumns, &w.txtNo_Columns, &w.lblDescription};
+    const std::vector<Control*> fixed = {&w.cmdExit, &w.cmdProperties,  &w.cmdAdjoint,
+                                         &w.Image1,  &w.cboMatrixInput, &w.txtNo_Columns};
     std::vector<Geometry> before;
     for (Control* c : fixed) before.push_back(geometry(*c));
 
     w.form.userResize(12000, 9000);
-
-    EXPECT_EQ(w.form.Width(), 12000);
-    EXPECT_EQ(w.form.Height(), 9000);
     expectLayout(w, {10455, 7240, 2490, 4995, 3795, 5937, 3915, 4737, 6280});
     for (std::size_t i = 0; i < fixed.size(); ++i)
         EXPECT_EQ(geometry(*fixed[i]), before[i]) << fixed[i]->name();
-    EXPECT_EQ(w.txtDescription.Top(), 720);
-}
 
-TEST(Layout, OddHeightsGiveHalfTwips) {
-    StartupHarness h;
-    h.start();
-    h.w.form.userResize(9841, 8371);
-    expectLayout(h.w, {8296, 5081, 2175.5, 4680.5, 3480.5, 4857.5, 3600.5, 3657.5, 4121});
+    // Single precision: an odd height gives half twips.
+    w.form.userResize(9841, 8371);
+    expectLayout(w, {8296, 5081, 2175.5, 4680.5, 3480.5, 4857.5, 3600.5, 3657.5, 4121});
 }
 
 TEST(Layout, ATooSmallWindowSnapsBackWidthThenHeight) {

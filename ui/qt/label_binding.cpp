@@ -25,7 +25,7 @@ void LabelBinding::syncAll() {
 
 void LabelBinding::sync(Prop prop) {
     if (prop == Prop::Caption) {
-        if (auto* l = static_cast<Label*>(control())) label_->setText(toQt(l->Caption()));
+        if (auto* l = static_cast<Label*>(control())) label_->setText(promptToQt(l->Caption()));
         return;
     }
     ControlBinding::sync(prop);

@@ -21,6 +21,14 @@ double pxToTwips(int px);
 inline QString toQt(const std::string& s) {
     return QString::fromStdString(s);
 }
+// Box prompts may break lines with a carriage return alone, which Qt's labels do not show
+// as a break.
+inline QString promptToQt(const std::string& s) {
+    QString text = QString::fromStdString(s);
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
 inline std::string fromQt(const QString& s) {
     return s.toStdString();
 }

@@ -52,7 +52,7 @@ MsgResult QtShell::msgBox(const std::string& prompt, MsgButtons buttons, MsgIcon
                           const std::string& title) {
     QMessageBox box(ownerWindow());
     box.setWindowTitle(toQt(title));
-    box.setText(toQt(prompt));
+    box.setText(promptToQt(prompt));
     box.setTextFormat(Qt::PlainText);
     box.setIcon(icon == MsgIcon::Exclamation ? QMessageBox::Warning
                 : icon == MsgIcon::Critical  ? QMessageBox::Critical
@@ -98,7 +98,7 @@ std::string QtShell::inputBox(const std::string& prompt, const std::string& titl
                               const std::string& defaultText) {
     QInputDialog dialog(ownerWindow());
     dialog.setWindowTitle(toQt(title));
-    dialog.setLabelText(toQt(prompt));
+    dialog.setLabelText(promptToQt(prompt));
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setTextValue(toQt(defaultText));
     NormalPointer pointer;

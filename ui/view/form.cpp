@@ -108,12 +108,14 @@ void Form::userResize(double width, double height) {
     if (onResize) onResize();
 }
 
+// Enter and Esc press the default and cancel buttons where the focus is: unlike a click,
+// they move no focus, so no LostFocus handler runs first.
 void Form::userPressEscape() {
-    if (cancel_) cancel_->userClick();
+    if (cancel_ && cancel_->Enabled() && cancel_->Visible()) cancel_->click();
 }
 
 void Form::userPressEnter() {
-    if (default_) default_->userClick();
+    if (default_ && default_->Enabled() && default_->Visible()) default_->click();
 }
 
 void Form::userTab(bool backwards) {
