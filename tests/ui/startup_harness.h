@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string>
-
 #include "engine/number_format.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/scripted_dialogs.h"
@@ -10,7 +8,6 @@
 
 namespace velmor::test {
 
-// A main window in a fresh folder; start() loads and shows it and forgets the start's boxes.
 struct StartupHarness {
     TempDir dir;
     FakePlatform platform;
