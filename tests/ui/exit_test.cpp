@@ -1,11 +1,9 @@
 #include <filesystem>
-#include <functional>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "tests/ui/startup_harness.h"
-#include "ui/dialogs/frm_about.h"
 
 namespace velmor::test {
 namespace {
@@ -15,74 +13,66 @@ struct ExitHarness : StartupHarness {
         start();
         w.g.gfMatricesSaved = saved;
     }
-    bool running() const { return !w.ended() && !platform.quitCalled && w.form.Visible(); }
-    bool ended() const { return w.ended() && platform.quitCalled && !w.form.Loaded(); }
-    // The save question, exactly as asked, once.
-    void expectOneQuestion() const {
-        const auto boxes = dialogs.messages();
-        ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_EQ(boxes[0].prompt, "Do you want to save the matrices to a text file? ");
-        EXPECT_EQ(boxes[0].buttons, MsgButtons::YesNoCancel);
-        EXPECT_EQ(boxes[0].icon, MsgIcon::None);
-        EXPECT_EQ(boxes[0].title, "Save latest work?");
-    }
+    bool running() const { return !w.ended() && !platform.quitCalled && w.form.Loaded(); }
+    bool endedOnce() const { return w.ended() && platform.quitCalled && !w.form.Loaded(); }
 };
 
-TEST(Exit, SavedListEndsAtOnce) {
-    for (bool frame : {false, true}) {
-        ExitHarness h(true);
-        frame ? (void)h.w.form.userClose() : h.w.cmdExit.userClick();
-        EXPECT_TRUE(h.dialogs.boxes.empty());
-        EXPECT_TRUE(h.ended());
-    }
-}
+// Each way out; a frame close returns whether the window may close, the others true.
+using Way = bool (*)(FrmVelmor&);
+const Way kButton = [](FrmVelmor& w) { return w.cmdExit.userClick(), true; };
+const Way kEsc = [](FrmVelmor& w) { return w.form.userPressEscape(), true; };
+const Way kFrame = [](FrmVelmor& w) { return w.form.userClose(); };
 
-// Exit button, File > Exit, Esc and the window frame all ask the same question once.
-TEST(Exit, UnsavedListAsksOnceWhicheverWayExitIsChosen) {
-    const std::pair<const char*, std::function<void(FrmVelmor&)>> ways[] = {
-        {"Exit button", [](FrmVelmor& w) { w.cmdExit.userClick(); }},
-        {"File > Exit", [](FrmVelmor& w) { w.mnuFileExit.userClick(); }},
-        {"Esc", [](FrmVelmor& w) { w.form.userPressEscape(); }},
-        {"window frame", [](FrmVelmor& w) { w.form.userClose(); }},
+// A close through the frame used to end without asking; it now asks like Exit does.
+TEST(Exit, EveryWayOutAsksTheSameQuestionWhenTheListIsUnsaved) {
+    struct Case {
+        Way way;
+        MsgResult answer;
+        bool ends;
     };
-    for (const auto& [name, choose] : ways) {
-        SCOPED_TRACE(name);
-        for (MsgResult answer : {MsgResult::Cancel, MsgResult::No}) {
-            ExitHarness h(false);
-            h.dialogs.answer(answer);
-            choose(h.w);
-            h.expectOneQuestion();
-            EXPECT_EQ(h.ended(), answer == MsgResult::No);
-            EXPECT_EQ(h.running(), answer == MsgResult::Cancel);
-        }
-        // Yes and a dismissed save dialog: nothing is lost, the window stays open.
+    const Case cases[] = {
+        {kButton, MsgResult::Cancel, false}, {kButton, MsgResult::No, true},
+        {kEsc, MsgResult::Cancel, false},    {kEsc, MsgResult::No, true},
+        {kFrame, MsgResult::Cancel, false},  {kFrame, MsgResult::No, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(&c - cases);
         ExitHarness h(false);
-        h.dialogs.answer(MsgResult::Yes).file("");
-        choose(h.w);
-        h.expectOneQuestion();
-        ASSERT_EQ(h.dialogs.boxes.size(), 2u);
-        EXPECT_EQ(h.dialogs.boxes[1].kind, Box::Save);
-        EXPECT_TRUE(h.w.confirmCancel);
-        EXPECT_TRUE(h.running());
+        h.dialogs.answer(c.answer);
+        EXPECT_EQ(c.way(h.w), c.ends || c.way != kFrame);
+        ASSERT_EQ(h.dialogs.boxes.size(), 1u);
+        const Box& b = h.dialogs.boxes[0];
+        EXPECT_EQ(b.kind, Box::Message);
+        EXPECT_EQ(b.prompt, "Do you want to save the matrices to a text file? ");
+        EXPECT_EQ(b.buttons, MsgButtons::YesNoCancel);
+        EXPECT_EQ(b.icon, MsgIcon::None);
+        EXPECT_EQ(b.title, "Save latest work?");
+        EXPECT_EQ(h.endedOnce(), c.ends);
+        EXPECT_EQ(h.running(), !c.ends);
     }
 }
 
-TEST(Exit, YesWithACompletedSaveEnds) {
+TEST(Exit, SavedListEndsAtOnce) {
+    for (Way way : {kButton, kFrame}) {
+        ExitHarness h(true);
+        EXPECT_TRUE(way(h.w));
+        EXPECT_TRUE(h.dialogs.boxes.empty());
+        EXPECT_TRUE(h.endedOnce());
+    }
+}
+
+TEST(Exit, YesEndsOnlyOnceTheSaveIsDone) {
     ExitHarness h(false);
+    h.dialogs.answer(MsgResult::Yes).file("");
+    h.w.cmdExit.userClick();
+    ASSERT_EQ(h.dialogs.boxes.size(), 2u);
+    EXPECT_EQ(h.dialogs.boxes[1].kind, Box::Save);
+    EXPECT_TRUE(h.running());
     const std::string path = h.dir.file("work.txt");
     h.dialogs.answer(MsgResult::Yes).file(path);
     h.w.cmdExit.userClick();
     EXPECT_TRUE(std::filesystem::exists(path));
-    EXPECT_TRUE(h.ended());
-}
-
-TEST(Exit, EndingClosesTheAboutBox) {
-    ExitHarness h(true);
-    h.w.mnuAbout.userClick();
-    ASSERT_TRUE(h.w.frmAbout && h.w.frmAbout->form.Loaded());
-    h.w.cmdExit.userClick();
-    EXPECT_TRUE(h.ended());
-    EXPECT_FALSE(h.w.frmAbout->form.Loaded());
+    EXPECT_TRUE(h.endedOnce());
 }
 
 } // namespace

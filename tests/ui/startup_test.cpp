@@ -1,5 +1,7 @@
+#include <algorithm>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -8,140 +10,83 @@
 namespace velmor::test {
 namespace {
 
-const char* const kMissingIni =
-    "The Velmor.ini file could not be found.\r"
-    "A single space is the default delimiter in text files for input and output data.\r"
-    "Press OK and select \"Format\" to change the delimiter.";
-
-void expectBox(const Box& b, const std::string& prompt, MsgIcon icon, const std::string& title) {
-    EXPECT_EQ(b.kind, Box::Message);
-    EXPECT_EQ(b.prompt, prompt);
-    EXPECT_EQ(b.buttons, MsgButtons::OK);
-    EXPECT_EQ(b.icon, icon);
-    EXPECT_EQ(b.title, title);
-}
-
 TEST(Startup, ShowsTheWindowInItsStartState) {
     StartupHarness h;
-    h.dir.write("velmor.ini", kStandardIni);
+    h.start();
     FrmVelmor& w = h.w;
-    ASSERT_TRUE(w.Form_Load());
-    w.Show();
-
-    ASSERT_EQ(h.dialogs.boxes.size(), 1u);
-    EXPECT_EQ(h.dialogs.boxes[0].kind, Box::FormShown);
-    EXPECT_EQ(h.dialogs.boxes[0].prompt, "frmVelmor");
-    EXPECT_FALSE(h.dialogs.boxes[0].modal);
-    EXPECT_EQ(w.mstrStartDir, h.dir.path());
-    EXPECT_EQ(w.mstrIniFile, h.dir.file("velmor.ini"));
-    EXPECT_EQ(w.g.gintFormWidth, 9840);
-    EXPECT_EQ(w.g.gintFormHeight, 8370);
-    EXPECT_EQ(w.MSFlexGrid1.ColWidth(0), 550);
-    EXPECT_EQ(w.MSFlexGrid2.ColWidth(0), 550);
-    EXPECT_EQ(w.g.gintStdColWidth, 960);
+    EXPECT_EQ(w.form.Caption(), "Dravik Software - Velmor");
     EXPECT_TRUE(w.g.gfMatricesSaved);
-
-    // Among the buttons only Input and Exit work; File > Save is the only disabled menu.
+    // Only Input and Exit work; the second matrix's half and the cell editor are hidden.
+    const std::vector<Control*> hidden = {
+        &w.lblMatrixBottom, &w.cboMatrixInput2, &w.lblRows2,        &w.txtNo_Rows2, &w.lblColumns2,
+        &w.txtNo_Columns2,  &w.lblDescription2, &w.txtDescription2, &w.MSFlexGrid2, &w.Text1};
     for (Control* c : w.form.controls()) {
-        if (c->kind() == ControlKind::Button) {
-            EXPECT_EQ(c->Enabled(), c == &w.cmdInput || c == &w.cmdExit) << c->name();
-        }
+        const bool button = c->kind() == ControlKind::Button;
+        EXPECT_EQ(c->Visible(), std::find(hidden.begin(), hidden.end(), c) == hidden.end())
+            << c->name();
+        EXPECT_EQ(c->Enabled(), !button || c == &w.cmdInput || c == &w.cmdExit) << c->name();
     }
     EXPECT_FALSE(w.mnuFileSave.Enabled());
-    for (MenuItem* m : {&w.mnuFileOpen, &w.mnuFileExit, &w.mnuInputDelimiter, &w.mnuOutputDelimiter,
-                        &w.mnuAbout, &w.mnuContents})
-        EXPECT_TRUE(m->Enabled()) << m->name();
-    EXPECT_FALSE(w.MSFlexGrid2.Visible());
-    EXPECT_FALSE(w.cboMatrixInput2.Visible());
 }
 
-TEST(Startup, MissingSettingsFileGivesOneMessageAndSpaceDelimiters) {
-    for (bool folder : {false, true}) {
-        SCOPED_TRACE(folder ? "a folder named velmor.ini" : "no file");
+TEST(Startup, ReadsTheSettingsFileOrSaysWhyNot) {
+    const std::string missing = "The Velmor.ini file could not be found.\rA single space is the "
+                                "default delimiter in text files for input and output data.\r"
+                                "Press OK and select \"Format\" to change the delimiter.";
+    // Name in any case, LF and CR line ends; no file, a folder instead, no quote, unreadable.
+    const std::pair<std::string, std::string> cases[] = {
+        {"VELMOR.INI", ""},
+        {"Velmor.Ini", ""},
+        {"none", missing},
+        {"folder", missing},
+        {"no quote", "Error No. - 9; Subscript out of range"},
+        {"unreadable", "Error No. - 57; Device I/O error"}};
+    for (const auto& [file, prompt] : cases) {
+        SCOPED_TRACE(file);
         StartupHarness h;
-        if (folder) std::filesystem::create_directory(h.dir.file("velmor.ini"));
-        ASSERT_TRUE(h.w.Form_Load());
-        ASSERT_EQ(h.dialogs.boxes.size(), 1u);
-        expectBox(h.dialogs.boxes[0], kMissingIni, MsgIcon::None, "Velmor");
-        EXPECT_EQ(h.w.mstrInputDelimiter, " ");
-        EXPECT_EQ(h.w.mstrOutputDelimiter, " ");
-        EXPECT_TRUE(h.w.g.gfMatricesSaved);
-        EXPECT_EQ(std::filesystem::exists(h.dir.file("velmor.ini")), folder);
+        const std::string ini = h.dir.file("velmor.ini");
+        if (file == "folder") std::filesystem::create_directory(ini);
+        if (file == "no quote") h.dir.write("velmor.ini", "Output_Delimiter = ,\r\n");
+        if (file == "unreadable") std::filesystem::create_symlink("/proc/self/mem", ini);
+        if (file.find('.') != std::string::npos)
+            h.dir.write(file, "Input_Delimiter = \";\"\nOutput_Delimiter = \",\"\r");
+        const bool loads = prompt.empty() || prompt == missing;
+        EXPECT_EQ(h.w.Form_Load(), loads);
+        EXPECT_EQ(h.w.ended(), !loads);
+        EXPECT_EQ(h.w.mstrInputDelimiter + h.w.mstrOutputDelimiter, !loads           ? ""
+                                                                    : prompt.empty() ? ";,"
+                                                                                     : "  ");
+        ASSERT_EQ(h.dialogs.boxes.size(), prompt.empty() ? 0u : 1u);
+        if (prompt.empty()) continue;
+        const Box& b = h.dialogs.boxes[0];
+        EXPECT_EQ(b.prompt, prompt);
+        EXPECT_EQ(b.buttons, MsgButtons::OK);
+        EXPECT_EQ(b.icon, loads ? MsgIcon::None : MsgIcon::Critical);
+        EXPECT_EQ(b.title, loads ? "Velmor" : "frmVelmor - Form_Load");
+        EXPECT_EQ(std::filesystem::exists(ini), file != "none"); // nothing written
     }
 }
 
-TEST(Startup, SettingsEdgeCases) {
-    struct Case {
-        const char *name, *file, *text, *input, *output;
-    };
-    const Case cases[] = {
-        {"upper-case name", "VELMOR.INI", "Input_Delimiter=\";\"\r\n", ";", ""},
-        {"mixed-case name", "Velmor.Ini", "Output_Delimiter=\",\"\r\n", "", ","},
-        {"empty file", "velmor.ini", "", "", ""},
-        {"adjacent quotes", "velmor.ini", "Input_Delimiter=\";\"\rOutput_Delimiter=\"\"\r", ";",
-         ""},
-        {"LF line ends", "velmor.ini", "Input_Delimiter = \";\"\nOutput_Delimiter = \",\"\n", ";",
-         ","},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        StartupHarness h;
-        h.dir.write(c.file, c.text);
-        ASSERT_TRUE(h.w.Form_Load());
-        EXPECT_TRUE(h.dialogs.boxes.empty());
-        EXPECT_EQ(h.w.mstrInputDelimiter, c.input);
-        EXPECT_EQ(h.w.mstrOutputDelimiter, c.output);
-        EXPECT_EQ(h.w.mstrIniFile, h.dir.file(c.file));
-    }
-}
-
-TEST(Startup, ASettingsFailureStopsTheStartWithOneErrorBox) {
-    for (bool unreadable : {false, true}) {
-        SCOPED_TRACE(unreadable ? "unreadable file" : "key line without a quote");
-        StartupHarness h;
-        if (unreadable)
-            std::filesystem::create_symlink("/proc/self/mem", h.dir.file("velmor.ini"));
-        else
-            h.dir.write("velmor.ini", "Input_Delimiter = \" \"\r\nOutput_Delimiter = ,\r\n");
-
-        EXPECT_FALSE(h.w.Form_Load());
-        ASSERT_EQ(h.dialogs.boxes.size(), 1u);
-        expectBox(h.dialogs.boxes[0],
-                  unreadable ? "Error No. - 57; Device I/O error"
-                             : "Error No. - 9; Subscript out of range",
-                  MsgIcon::Critical, "frmVelmor - Form_Load");
-        EXPECT_FALSE(h.w.form.Visible());
-        EXPECT_TRUE(h.w.ended());
-    }
-}
-
-TEST(Startup, FormatMenuChangesTheDelimitersForTheRun) {
+TEST(Startup, FormatMenuChangesTheDelimitersForTheRunOnly) {
     StartupHarness h;
-    h.start("Input_Delimiter = \",\"\r\nOutput_Delimiter = \",\"\r\n");
+    const char* ini = "Input_Delimiter = \",\"\r\nOutput_Delimiter = \",\"\r\n";
+    h.start(ini);
     FrmVelmor& w = h.w;
-
-    // An empty answer (cleared box or Cancel) keeps the delimiter; blanks typed are kept.
-    h.dialogs.input("").input("; ").input("\t");
-    w.mnuInputDelimiter.userClick();
-    EXPECT_EQ(w.mstrInputDelimiter, ",");
-    w.mnuInputDelimiter.userClick();
-    EXPECT_EQ(w.mstrInputDelimiter, "; ");
-    w.mnuOutputDelimiter.userClick();
-    EXPECT_EQ(w.mstrOutputDelimiter, "\t");
-
-    const auto boxes = h.dialogs.messages();
-    ASSERT_EQ(boxes.size(), 3u);
-    EXPECT_EQ(boxes[0].kind, Box::Input);
-    EXPECT_EQ(boxes[0].prompt,
-              "Key in the delimiter for the input data or accept the default \",\".");
-    EXPECT_EQ(boxes[0].title, "Input Delimiter");
-    EXPECT_EQ(boxes[0].defaultText, ",");
-    EXPECT_EQ(boxes[2].prompt,
+    // An empty answer (cleared box, Cancel) keeps the delimiter; each offer shows the current.
+    h.dialogs.input("").input("; ").input("\t").input("");
+    for (MenuItem* m :
+         {&w.mnuInputDelimiter, &w.mnuInputDelimiter, &w.mnuOutputDelimiter, &w.mnuInputDelimiter})
+        m->userClick();
+    EXPECT_EQ(w.mstrInputDelimiter + w.mstrOutputDelimiter, "; \t");
+    ASSERT_EQ(h.dialogs.boxes.size(), 4u);
+    const Box &first = h.dialogs.boxes[0], &output = h.dialogs.boxes[2];
+    EXPECT_EQ(first.prompt, "Key in the delimiter for the input data or accept the default \",\".");
+    EXPECT_EQ(first.title + "|" + first.defaultText, "Input Delimiter|,");
+    EXPECT_EQ(output.prompt,
               "Key in the delimiter for the output data or accept the default \",\".");
-    EXPECT_EQ(boxes[2].title, "Output Delimiter");
-    EXPECT_EQ(boxes[2].defaultText, ",");
-    // Nothing is written back.
-    EXPECT_EQ(h.dir.read("velmor.ini"), "Input_Delimiter = \",\"\r\nOutput_Delimiter = \",\"\r\n");
+    EXPECT_EQ(output.title, "Output Delimiter");
+    EXPECT_EQ(h.dialogs.boxes[3].defaultText, "; ");
+    EXPECT_EQ(h.dir.read("velmor.ini"), ini); // not written back
 }
 
 } // namespace
