@@ -57,6 +57,8 @@ void FrmVelmor::MSFlexGrid1_Click() {
     Text1.setWidth(MSFlexGrid1.CellWidth());
     Text1.setHeight(MSFlexGrid1.CellHeight());
     Text1.setText(MSFlexGrid1.Text());
+    // The caret waits after the cell's text, ready to extend or correct it.
+    Text1.setSelStart(1000);
     Text1.setVisible(true);
     Text1.SetFocus();
     DisableButtons();

@@ -39,7 +39,8 @@ int decodeUtf8(const std::string& s, std::size_t& i) {
 bool EditableText::storeText(std::string text) {
     if (text == text_) return false;
     text_ = std::move(text);
-    selStart_ = static_cast<int>(text_.size());
+    // A new text shows from its start; typing places the caret itself afterwards.
+    selStart_ = 0;
     selLength_ = 0;
     return true;
 }

@@ -18,7 +18,7 @@ public:
     int SelLength() const { return selLength_; }
 
 protected:
-    // Stores the text; true when it changed. The caret moves to the end of a new text.
+    // Stores the text; true when it changed. The caret moves to the start of a new text.
     bool storeText(std::string text);
     void storeSelection(int start, int length);
     // Applies one typed character code (8 is Backspace) to text and selection.
