@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "bench/bench_support.h"
 #include "engine/cvelmor.h"
 #include "engine/number_format.h"
 #include "ui/view/dialog_service.h"
@@ -11,19 +12,6 @@
 namespace {
 
 using namespace velmor;
-
-class QuietGridDialogs : public DialogService {
-  public:
-    MsgResult msgBox(const std::string&, MsgButtons, MsgIcon, const std::string&) override {
-        return MsgResult::OK;
-    }
-    std::string inputBox(const std::string&, const std::string&, const std::string&) override {
-        return {};
-    }
-    void showOpen(FileDialog&) override {}
-    void showSave(FileDialog&) override {}
-    void showForm(Form&, bool) override {}
-};
 
 constexpr int kOrder = 1000;
 
@@ -38,7 +26,7 @@ Variant resultMatrix() {
 
 // Writing a result into a fresh result window grid (2 x 2 at design).
 void BM_ArrayToGrid(benchmark::State& state) {
-    QuietGridDialogs dialogs;
+    velmor::bench::SilentDialogs dialogs;
     NumberFormat format;
     CVelmor engine(dialogs, format);
     Form form("frmMatrixOutput");
@@ -61,7 +49,7 @@ BENCHMARK(BM_ArrayToGrid)->Unit(benchmark::kMillisecond);
 
 // Reading a shown result back, as saving it from the result window does.
 void BM_GridToArray(benchmark::State& state) {
-    QuietGridDialogs dialogs;
+    velmor::bench::SilentDialogs dialogs;
     NumberFormat format;
     CVelmor engine(dialogs, format);
     Form form("frmMatrixOutput");

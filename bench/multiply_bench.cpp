@@ -4,6 +4,7 @@
 
 #include <Eigen/Dense>
 
+#include "bench/bench_support.h"
 #include "engine/cvelmor.h"
 #include "engine/number_format.h"
 #include "ui/view/dialog_service.h"
@@ -11,19 +12,6 @@
 namespace {
 
 using namespace velmor;
-
-class QuietDialogs : public DialogService {
-  public:
-    MsgResult msgBox(const std::string&, MsgButtons, MsgIcon, const std::string&) override {
-        return MsgResult::OK;
-    }
-    std::string inputBox(const std::string&, const std::string&, const std::string&) override {
-        return {};
-    }
-    void showOpen(FileDialog&) override {}
-    void showSave(FileDialog&) override {}
-    void showForm(Form&, bool) override {}
-};
 
 // The same values for both libraries: Eigen's Random with a fixed seed.
 Eigen::MatrixXd operand(int n, unsigned seed) {
@@ -41,7 +29,7 @@ Variant toMatrix(const Eigen::MatrixXd& m) {
 // The whole call as the Multiply button makes it: numbers in, a matrix value out.
 void BM_VelmorMultiply(benchmark::State& state) {
     const int n = static_cast<int>(state.range(0));
-    QuietDialogs dialogs;
+    velmor::bench::SilentDialogs dialogs;
     NumberFormat format;
     CVelmor engine(dialogs, format);
     Variant a = toMatrix(operand(n, 1)), b = toMatrix(operand(n, 2));

@@ -7,6 +7,7 @@
 
 #include <Eigen/Dense>
 
+#include "bench/bench_support.h"
 #include "engine/cvelmor.h"
 #include "engine/number_format.h"
 #include "ui/view/dialog_service.h"
@@ -16,20 +17,6 @@
 namespace {
 
 using namespace velmor;
-
-// Answers every box at once; a benchmark run shows none.
-class SilentDialogs : public DialogService {
-  public:
-    MsgResult msgBox(const std::string&, MsgButtons, MsgIcon, const std::string&) override {
-        return MsgResult::OK;
-    }
-    std::string inputBox(const std::string&, const std::string&, const std::string&) override {
-        return {};
-    }
-    void showOpen(FileDialog&) override {}
-    void showSave(FileDialog&) override {}
-    void showForm(Form&, bool) override {}
-};
 
 constexpr int kOrder = 500;
 
@@ -49,7 +36,7 @@ Variant textMatrix(int n, int seed) {
 // The Add button's work before the window opens: sum two keyed matrices and write the
 // result with its headings into the result grid.
 void BM_AddAndShow500(benchmark::State& state) {
-    SilentDialogs dialogs;
+    velmor::bench::SilentDialogs dialogs;
     NumberFormat format;
     CVelmor engine(dialogs, format);
     Form form("frmMatrixOutput");

@@ -17,7 +17,12 @@ static void BM_EigenNativeProduct(benchmark::State& state) {
         benchmark::DoNotOptimize(c.data());
     }
 }
-BENCHMARK(BM_EigenNativeProduct)->Arg(10)->Arg(100)->Arg(500)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EigenNativeProduct)
+    ->Arg(10)
+    ->Arg(100)
+    ->Arg(500)
+    ->Arg(1000)
+    ->Unit(benchmark::kMillisecond);
 
 static void BM_EigenNativeInverse(benchmark::State& state) {
     int n = static_cast<int>(state.range(0));
@@ -27,11 +32,21 @@ static void BM_EigenNativeInverse(benchmark::State& state) {
         benchmark::DoNotOptimize(c.data());
     }
 }
-BENCHMARK(BM_EigenNativeInverse)->Arg(10)->Arg(100)->Arg(500)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EigenNativeInverse)
+    ->Arg(10)
+    ->Arg(100)
+    ->Arg(500)
+    ->Arg(1000)
+    ->Unit(benchmark::kMillisecond);
 
 static void BM_EigenNativeDeterminant(benchmark::State& state) {
     int n = static_cast<int>(state.range(0));
     Eigen::MatrixXd a = randomWellConditioned(n);
     for (auto _ : state) benchmark::DoNotOptimize(a.determinant());
 }
-BENCHMARK(BM_EigenNativeDeterminant)->Arg(10)->Arg(100)->Arg(500)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EigenNativeDeterminant)
+    ->Arg(10)
+    ->Arg(100)
+    ->Arg(500)
+    ->Arg(1000)
+    ->Unit(benchmark::kMillisecond);
