@@ -15,7 +15,7 @@ namespace velmor {
 // through the dialog service and returns the empty value (0 for the two scalar methods).
 // Matrix arguments are never modified.
 class CVelmor {
-public:
+  public:
     CVelmor(DialogService& dialogs, const NumberFormat& format);
 
     // The grid that GridToArray and ArrayToGrid work on; callers set it before a transfer.
@@ -45,10 +45,9 @@ public:
     Variant mvarResult;
     std::string mstrMessage;
 
-private:
+  private:
     // Shows the engine's error box: exclamation icon, "CVelmor class module - " + method.
-    void reportError(const RuntimeError& e, const std::string& method,
-                     const std::string& location);
+    void reportError(const RuntimeError& e, const std::string& method, const std::string& location);
     // The location part "; Row-r Column-c" from mintRow and mintColumn.
     std::string rowColumnLocation() const;
 

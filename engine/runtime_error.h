@@ -7,14 +7,14 @@ namespace velmor {
 
 // A trapped run-time failure: a number plus the one fixed description of that number.
 class RuntimeError : public std::runtime_error {
-public:
+  public:
     explicit RuntimeError(int number);
     RuntimeError(int number, const std::string& description);
 
     int number() const { return number_; }
     const std::string& description() const { return description_; }
 
-private:
+  private:
     int number_;
     std::string description_;
 };

@@ -6,15 +6,25 @@ namespace velmor {
 
 Variant::Variant(Array array) : v_(std::make_unique<Array>(std::move(array))) {}
 
-Variant::Variant(const Variant& other) { *this = other; }
+Variant::Variant(const Variant& other) {
+    *this = other;
+}
 
 Variant& Variant::operator=(const Variant& other) {
     if (this == &other) return *this;
     switch (other.v_.index()) {
-    case 0: v_ = std::monostate{}; break;
-    case 1: v_ = std::get<1>(other.v_); break;
-    case 2: v_ = std::get<2>(other.v_); break;
-    case 3: v_ = std::make_unique<Array>(*std::get<3>(other.v_)); break;
+    case 0:
+        v_ = std::monostate{};
+        break;
+    case 1:
+        v_ = std::get<1>(other.v_);
+        break;
+    case 2:
+        v_ = std::get<2>(other.v_);
+        break;
+    case 3:
+        v_ = std::make_unique<Array>(*std::get<3>(other.v_));
+        break;
     }
     return *this;
 }
@@ -34,10 +44,14 @@ Array& Variant::array() {
 bool operator==(const Variant& a, const Variant& b) {
     if (a.v_.index() != b.v_.index()) return false;
     switch (a.v_.index()) {
-    case 1: return a.number() == b.number();
-    case 2: return a.text() == b.text();
-    case 3: return a.array() == b.array();
-    default: return true;
+    case 1:
+        return a.number() == b.number();
+    case 2:
+        return a.text() == b.text();
+    case 3:
+        return a.array() == b.array();
+    default:
+        return true;
     }
 }
 
@@ -71,14 +85,18 @@ Variant& Array::at(int i, int j) {
     return data_[offset(i, j)];
 }
 
-const Variant& Array::at(int i, int j) const { return const_cast<Array*>(this)->at(i, j); }
+const Variant& Array::at(int i, int j) const {
+    return const_cast<Array*>(this)->at(i, j);
+}
 
 Variant& Array::at(int i) {
     if (dims_ != 1 || i < lb1_ || i > ub1_) throw RuntimeError(err::SubscriptOutOfRange);
     return data_[static_cast<std::size_t>(i - lb1_)];
 }
 
-const Variant& Array::at(int i) const { return const_cast<Array*>(this)->at(i); }
+const Variant& Array::at(int i) const {
+    return const_cast<Array*>(this)->at(i);
+}
 
 std::int16_t toInt16(long long value) {
     if (value < -32768 || value > 32767) throw RuntimeError(err::Overflow);
@@ -91,7 +109,11 @@ static const Array& matrixOf(const Variant& m) {
     return a;
 }
 
-std::int16_t rowCount(const Variant& matrix) { return toInt16(matrixOf(matrix).ubound(1)); }
-std::int16_t columnCount(const Variant& matrix) { return toInt16(matrixOf(matrix).ubound(2)); }
+std::int16_t rowCount(const Variant& matrix) {
+    return toInt16(matrixOf(matrix).ubound(1));
+}
+std::int16_t columnCount(const Variant& matrix) {
+    return toInt16(matrixOf(matrix).ubound(2));
+}
 
 } // namespace velmor

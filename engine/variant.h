@@ -13,7 +13,7 @@ class Array;
 // The system's value: empty, a number, a text, or an array of values.
 // Copies are deep: an array is never shared between two values.
 class Variant {
-public:
+  public:
     Variant() = default;
     Variant(double number) : v_(number) {}
     Variant(int number) : v_(static_cast<double>(number)) {}
@@ -41,14 +41,14 @@ public:
 
     friend bool operator==(const Variant& a, const Variant& b);
 
-private:
+  private:
     std::variant<std::monostate, double, std::string, std::unique_ptr<Array>> v_;
 };
 
 // A one- or two-dimensional array of values with a lower and an upper bound per dimension.
 // Element access checks the bounds and raises run-time error 9 outside them.
 class Array {
-public:
+  public:
     Array() = default;
     // Two-dimensional, indices lower..rows and lower..cols.
     static Array matrix(int rows, int cols, int lower = 1);
@@ -70,7 +70,7 @@ public:
 
     bool operator==(const Array& other) const = default;
 
-private:
+  private:
     std::size_t offset(int i, int j) const {
         return static_cast<std::size_t>(i - lb1_) * static_cast<std::size_t>(ub2_ - lb2_ + 1) +
                static_cast<std::size_t>(j - lb2_);

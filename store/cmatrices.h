@@ -14,7 +14,7 @@ namespace velmor {
 // The ordered list of named matrices, keyed by name without regard to letter case.
 // Positions count from 1 in order of addition.
 class CMatrices {
-public:
+  public:
     static constexpr int kAdded = 0, kReplaced = 1, kFailed = 2, kSkipped = 3;
 
     explicit CMatrices(DialogService& dialogs);
@@ -34,7 +34,7 @@ public:
     auto begin() const { return entries_.begin(); }
     auto end() const { return entries_.end(); }
 
-private:
+  private:
     static std::string keyOf(const std::string& name);
     void reportItemError(int number);
 

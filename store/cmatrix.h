@@ -8,7 +8,7 @@ namespace velmor {
 
 // One named matrix of the list. The entry owns its matrix: reading and writing copy.
 class CMatrix {
-public:
+  public:
     std::string Name;
     std::string Description;
 
@@ -22,7 +22,7 @@ public:
     // Only the first write is kept.
     void setID(const std::string& id);
 
-private:
+  private:
     Variant matrix_;
     std::string id_;
     bool idSet_ = false;

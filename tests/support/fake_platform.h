@@ -11,7 +11,7 @@ namespace velmor::test {
 
 // Platform services over a real folder, recording what would have been started or opened.
 class FakePlatform : public PlatformServices {
-public:
+  public:
     std::string currentDir = std::filesystem::temp_directory_path().string();
     std::string sysInfoTool;
     bool startSucceeds = true;

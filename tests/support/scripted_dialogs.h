@@ -28,7 +28,7 @@ struct Box {
 // with more than one button and no scripted answer fails the test; an OK box is answered OK.
 // A modal form runs the next scripted action inside the show; without one it is unloaded.
 class ScriptedDialogs : public DialogService {
-public:
+  public:
     std::vector<Box> boxes;
     std::deque<MsgResult> answers;
     std::deque<std::string> inputs;
@@ -61,15 +61,20 @@ public:
             return r;
         }
         if (buttons != MsgButtons::OK) ADD_FAILURE() << "unscripted question: " << prompt;
-        return buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel
-                   ? MsgResult::Yes
-                   : MsgResult::OK;
+        return buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel ? MsgResult::Yes
+                                                                                  : MsgResult::OK;
     }
 
     std::string inputBox(const std::string& prompt, const std::string& title,
                          const std::string& defaultText) override {
-        boxes.push_back({Box::Input, prompt, title, MsgButtons::OKCancel, MsgIcon::None,
-                         defaultText, {}, true});
+        boxes.push_back({Box::Input,
+                         prompt,
+                         title,
+                         MsgButtons::OKCancel,
+                         MsgIcon::None,
+                         defaultText,
+                         {},
+                         true});
         if (inputs.empty()) {
             ADD_FAILURE() << "unscripted input box: " << prompt;
             return {};
@@ -83,8 +88,14 @@ public:
     void showSave(FileDialog& d) override { fileDialog(Box::Save, d); }
 
     void showForm(Form& form, bool modal) override {
-        boxes.push_back({Box::FormShown, form.name(), form.Caption(), MsgButtons::OK,
-                         MsgIcon::None, {}, {}, modal});
+        boxes.push_back({Box::FormShown,
+                         form.name(),
+                         form.Caption(),
+                         MsgButtons::OK,
+                         MsgIcon::None,
+                         {},
+                         {},
+                         modal});
         form.load();
         form.setVisible(true);
         if (!modal) return;
@@ -96,7 +107,7 @@ public:
         if (form.Loaded()) form.unload();
     }
 
-private:
+  private:
     void fileDialog(Box::Kind kind, FileDialog& d) {
         boxes.push_back({kind, {}, d.DialogTitle, MsgButtons::OK, MsgIcon::None, {}, d, true});
         if (files.empty()) ADD_FAILURE() << "unscripted file dialog: " << d.DialogTitle;

@@ -9,7 +9,7 @@ namespace velmor::test {
 
 // A fresh folder below the system's temporary folder, removed with its contents at the end.
 class TempDir {
-public:
+  public:
     TempDir() {
         std::random_device rd;
         path_ = std::filesystem::temp_directory_path() /
@@ -34,7 +34,7 @@ public:
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

@@ -11,7 +11,7 @@ namespace velmor {
 
 // The modeless About box.
 class FrmAbout {
-public:
+  public:
     FrmAbout(DialogService& dialogs, PlatformServices& platform);
 
     Form form;
@@ -24,7 +24,7 @@ public:
     void cmdSysInfo_Click();
     void StartSysInfo();
 
-private:
+  private:
     DialogService& dialogs_;
     PlatformServices& platform_;
 };

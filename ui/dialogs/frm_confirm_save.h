@@ -8,7 +8,7 @@ namespace velmor {
 
 // The modal "File Exists" question: Append, Replace or Cancel.
 class FrmConfirmSave {
-public:
+  public:
     FrmConfirmSave();
 
     Form form;

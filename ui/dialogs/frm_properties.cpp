@@ -4,9 +4,9 @@ namespace velmor {
 
 FrmProperties::FrmProperties(DialogService& dialogs)
     : form("frmProperties", "Matrix Properties"),
-      lblDeterminant(form, "lblDeterminant", "Determinant"),
-      txtDeterminant(form, "txtDeterminant"), lblTrace(form, "lblTrace", "Trace"),
-      txtTrace(form, "txtTrace"), cmdOK(form, "cmdOK", "OK"), dialogs_(dialogs) {
+      lblDeterminant(form, "lblDeterminant", "Determinant"), txtDeterminant(form, "txtDeterminant"),
+      lblTrace(form, "lblTrace", "Trace"), txtTrace(form, "txtTrace"), cmdOK(form, "cmdOK", "OK"),
+      dialogs_(dialogs) {
     lblDeterminant.move(240, 600, 975, 255);
     txtDeterminant.move(1320, 480, 1935, 375);
     lblTrace.move(240, 1080, 975, 255);
@@ -20,6 +20,8 @@ FrmProperties::FrmProperties(DialogService& dialogs)
     cmdOK.onClick = [this] { cmdOK_Click(); };
 }
 
-void FrmProperties::cmdOK_Click() { form.unload(); }
+void FrmProperties::cmdOK_Click() {
+    form.unload();
+}
 
 } // namespace velmor

@@ -9,7 +9,7 @@ namespace velmor {
 
 // The modeless "Matrix Properties" dialog: determinant and trace.
 class FrmProperties {
-public:
+  public:
     explicit FrmProperties(DialogService& dialogs);
 
     Form form;
@@ -21,7 +21,7 @@ public:
 
     void cmdOK_Click();
 
-private:
+  private:
     DialogService& dialogs_;
 };
 

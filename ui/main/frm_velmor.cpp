@@ -35,10 +35,9 @@ FrmVelmor::FrmVelmor(DialogService& dialogs_, PlatformServices& platform_,
       mnuFileSave("mnuFileSave", "&Save...", "Ctrl+S"), mnuFileExit("mnuFileExit", "E&xit"),
       mnuFormat("mnuFormat", "Fo&rmat"),
       mnuInputDelimiter("mnuInputDelimiter", "&Input Delimiter..."),
-      mnuOutputDelimiter("mnuOutputDelimiter", "Out&put Delimiter..."),
-      mnuHelp("mnuHelp", "&Help"), mnuAbout("mnuAbout", "&About..."),
-      mnuContents("mnuContents", "&Contents...", "Ctrl+H"), gVelmor(dialogs_, format_),
-      Matrices(dialogs_) {
+      mnuOutputDelimiter("mnuOutputDelimiter", "Out&put Delimiter..."), mnuHelp("mnuHelp", "&Help"),
+      mnuAbout("mnuAbout", "&About..."), mnuContents("mnuContents", "&Contents...", "Ctrl+H"),
+      gVelmor(dialogs_, format_), Matrices(dialogs_) {
     buildControls();
     wireEvents();
 }
@@ -56,30 +55,47 @@ void FrmVelmor::buildControls() {
         double left, top, width, height;
     };
     const Place places[] = {
-        {Image1, 585, 240, 480, 480},          {cmdInput, 225, 960, 1215, 495},
-        {cmdTranspose, 225, 1680, 1215, 495},  {cmdInvert, 225, 2280, 1215, 495},
-        {cmdScale, 225, 2880, 1215, 495},      {cmdMultiply, 225, 4440, 1215, 495},
-        {cmdAdd, 225, 5040, 1215, 495},        {cmdSubtract, 225, 5640, 1215, 495},
-        {cmdExit, 225, 6360, 1215, 495},       {cmdProperties, 1665, 2280, 1215, 495},
-        {cmdAdjoint, 1665, 2880, 1215, 495},   {lblMatrixTop, 1665, 1560, 735, 375},
-        {cboMatrixInput, 1665, 1800, 1215, 315}, {lblRows, 2265, 960, 615, 255},
-        {txtNo_Rows, 2265, 1200, 600, 315},    {lblColumns, 3105, 480, 735, 255},
-        {txtNo_Columns, 3105, 720, 600, 315},  {lblDescription, 4065, 480, 1215, 495},
-        {txtDescription, 4065, 720, 3855, 315}, {Text1, 5520, 360, 1215, 495},
-        {MSFlexGrid1, 3105, 1200, 4815, 2175}, {Slider1, 4905, 3480, 1575, 495},
-        {lblColWidth, 3705, 3600, 1095, 255},  {lblColumns2, 3105, 3960, 735, 255},
-        {txtNo_Columns2, 3105, 4200, 600, 315}, {lblDescription2, 4065, 3960, 1215, 495},
-        {txtDescription2, 4065, 4200, 3855, 315}, {lblRows2, 2265, 4440, 615, 255},
-        {txtNo_Rows2, 2265, 4680, 600, 315},   {lblMatrixBottom, 1665, 5040, 735, 375},
-        {cboMatrixInput2, 1665, 5280, 1215, 315}, {MSFlexGrid2, 3105, 4680, 4815, 2175},
-        {cmdSave, 8280, 960, 1215, 495},       {cmdCancel, 8280, 1680, 1215, 495},
-        {cmdClear, 8280, 2280, 1215, 495},     {cmdDelete, 8280, 2880, 1215, 495},
+        {Image1, 585, 240, 480, 480},
+        {cmdInput, 225, 960, 1215, 495},
+        {cmdTranspose, 225, 1680, 1215, 495},
+        {cmdInvert, 225, 2280, 1215, 495},
+        {cmdScale, 225, 2880, 1215, 495},
+        {cmdMultiply, 225, 4440, 1215, 495},
+        {cmdAdd, 225, 5040, 1215, 495},
+        {cmdSubtract, 225, 5640, 1215, 495},
+        {cmdExit, 225, 6360, 1215, 495},
+        {cmdProperties, 1665, 2280, 1215, 495},
+        {cmdAdjoint, 1665, 2880, 1215, 495},
+        {lblMatrixTop, 1665, 1560, 735, 375},
+        {cboMatrixInput, 1665, 1800, 1215, 315},
+        {lblRows, 2265, 960, 615, 255},
+        {txtNo_Rows, 2265, 1200, 600, 315},
+        {lblColumns, 3105, 480, 735, 255},
+        {txtNo_Columns, 3105, 720, 600, 315},
+        {lblDescription, 4065, 480, 1215, 495},
+        {txtDescription, 4065, 720, 3855, 315},
+        {Text1, 5520, 360, 1215, 495},
+        {MSFlexGrid1, 3105, 1200, 4815, 2175},
+        {Slider1, 4905, 3480, 1575, 495},
+        {lblColWidth, 3705, 3600, 1095, 255},
+        {lblColumns2, 3105, 3960, 735, 255},
+        {txtNo_Columns2, 3105, 4200, 600, 315},
+        {lblDescription2, 4065, 3960, 1215, 495},
+        {txtDescription2, 4065, 4200, 3855, 315},
+        {lblRows2, 2265, 4440, 615, 255},
+        {txtNo_Rows2, 2265, 4680, 600, 315},
+        {lblMatrixBottom, 1665, 5040, 735, 375},
+        {cboMatrixInput2, 1665, 5280, 1215, 315},
+        {MSFlexGrid2, 3105, 4680, 4815, 2175},
+        {cmdSave, 8280, 960, 1215, 495},
+        {cmdCancel, 8280, 1680, 1215, 495},
+        {cmdClear, 8280, 2280, 1215, 495},
+        {cmdDelete, 8280, 2880, 1215, 495},
         {cmdDeleteAll, 8280, 3480, 1215, 495},
     };
     for (const auto& p : places) p.c.move(p.left, p.top, p.width, p.height);
 
-    cmdSave.setToolTipText(
-        "Save to Matrix list (Use \"File > Save\" to save list to text file)");
+    cmdSave.setToolTipText("Save to Matrix list (Use \"File > Save\" to save list to text file)");
     cmdCancel.setToolTipText("Cancel changes/input");
     cmdClear.setToolTipText("Clear the grid");
     cmdDelete.setToolTipText("Delete from Matrix list");
@@ -92,16 +108,16 @@ void FrmVelmor::buildControls() {
     txtDescription.setToolTipText("Optional Matrix Description");
     cboMatrixInput2.setToolTipText("Select Matrix");
 
-    for (CommandButton* b : {&cmdSave, &cmdCancel, &cmdClear, &cmdDelete, &cmdDeleteAll,
-                             &cmdTranspose, &cmdInvert, &cmdProperties, &cmdAdjoint, &cmdScale,
-                             &cmdMultiply, &cmdAdd, &cmdSubtract})
+    for (CommandButton* b :
+         {&cmdSave, &cmdCancel, &cmdClear, &cmdDelete, &cmdDeleteAll, &cmdTranspose, &cmdInvert,
+          &cmdProperties, &cmdAdjoint, &cmdScale, &cmdMultiply, &cmdAdd, &cmdSubtract})
         b->setEnabled(false);
-    for (Control* c : {static_cast<Control*>(&lblMatrixBottom), static_cast<Control*>(&cboMatrixInput2),
-                       static_cast<Control*>(&lblRows2), static_cast<Control*>(&txtNo_Rows2),
-                       static_cast<Control*>(&lblColumns2), static_cast<Control*>(&txtNo_Columns2),
-                       static_cast<Control*>(&lblDescription2),
-                       static_cast<Control*>(&txtDescription2), static_cast<Control*>(&MSFlexGrid2),
-                       static_cast<Control*>(&Text1)})
+    for (Control* c :
+         {static_cast<Control*>(&lblMatrixBottom), static_cast<Control*>(&cboMatrixInput2),
+          static_cast<Control*>(&lblRows2), static_cast<Control*>(&txtNo_Rows2),
+          static_cast<Control*>(&lblColumns2), static_cast<Control*>(&txtNo_Columns2),
+          static_cast<Control*>(&lblDescription2), static_cast<Control*>(&txtDescription2),
+          static_cast<Control*>(&MSFlexGrid2), static_cast<Control*>(&Text1)})
         c->setVisible(false);
     MSFlexGrid1.setTabStop(false);
     MSFlexGrid2.setTabStop(false);
@@ -111,12 +127,13 @@ void FrmVelmor::buildControls() {
     txtDescription2.setLocked(true);
     form.setCancelButton(&cmdExit);
 
-    form.setTabOrder({&cmdInput, &cboMatrixInput, &cboMatrixInput2, &txtNo_Rows, &txtNo_Columns,
-                      &txtDescription, &MSFlexGrid1, &Text1, &cmdAdjoint, &cmdSave, &cmdCancel,
-                      &cmdClear, &cmdDelete, &cmdDeleteAll, &cmdTranspose, &cmdInvert,
-                      &cmdMultiply, &MSFlexGrid2, &txtNo_Columns2, &txtNo_Rows2, &cmdAdd,
-                      &cmdSubtract, &cmdExit, &cmdScale, &txtDescription2, &Slider1,
-                      &cmdProperties});
+    form.setTabOrder({&cmdInput,        &cboMatrixInput, &cboMatrixInput2, &txtNo_Rows,
+                      &txtNo_Columns,   &txtDescription, &MSFlexGrid1,     &Text1,
+                      &cmdAdjoint,      &cmdSave,        &cmdCancel,       &cmdClear,
+                      &cmdDelete,       &cmdDeleteAll,   &cmdTranspose,    &cmdInvert,
+                      &cmdMultiply,     &MSFlexGrid2,    &txtNo_Columns2,  &txtNo_Rows2,
+                      &cmdAdd,          &cmdSubtract,    &cmdExit,         &cmdScale,
+                      &txtDescription2, &Slider1,        &cmdProperties});
 
     mnuFile.add(mnuFileOpen);
     mnuFile.add(mnuFileSave);

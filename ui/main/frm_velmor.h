@@ -29,7 +29,7 @@ class FrmConfirmSave;
 // split by concern over several source files (start-up and states, entry, cell editor,
 // selection, operations, files, help).
 class FrmVelmor : public MainWindowLink {
-public:
+  public:
     FrmVelmor(DialogService& dialogs, PlatformServices& platform, const NumberFormat& format);
     ~FrmVelmor() override;
 
@@ -172,12 +172,11 @@ public:
     void busy() { form.setMousePointer(kPointerHourglass); }
     void restorePointer() { form.setMousePointer(g.gintCursor); }
     // The standard error box of a window handler.
-    void errorBox(const RuntimeError& e, const std::string& handler, MsgIcon icon,
-                  bool dashForm);
+    void errorBox(const RuntimeError& e, const std::string& handler, MsgIcon icon, bool dashForm);
     // Sets the data column widths 1..N of a grid by the cell width rule.
     void setColumnWidths(Grid& grid, int columns);
 
-private:
+  private:
     void buildControls();
     void wireEvents();
     // Reads the delimiters from the settings file in the start folder (start-up).

@@ -18,7 +18,7 @@ namespace velmor {
 // The modal result window "Output Matrix": shows a result at a chosen precision and saves
 // it into the list. Made afresh for every result.
 class FrmMatrixOutput {
-public:
+  public:
     FrmMatrixOutput(MainWindowLink& main, DialogService& dialogs, const NumberFormat& format);
     ~FrmMatrixOutput();
 
@@ -55,7 +55,7 @@ public:
     bool mfValuesRead = false;
     std::int16_t mintRow = 0, mintCol = 0;
 
-private:
+  private:
     MainWindowLink& main_;
     DialogService& dialogs_;
     const NumberFormat& format_;

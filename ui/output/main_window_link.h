@@ -25,7 +25,7 @@ struct MainWindowState {
 
 // What the result window needs of the main window.
 class MainWindowLink {
-public:
+  public:
     virtual ~MainWindowLink() = default;
     virtual CVelmor& engine() = 0;
     virtual CMatrices& matrices() = 0;

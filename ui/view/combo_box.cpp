@@ -121,6 +121,8 @@ void ComboBox::userEdit(std::string text) {
     if (editable_) editTo(std::move(text));
 }
 
-void ComboBox::userSelect(int start, int length) { storeSelection(start, length); }
+void ComboBox::userSelect(int start, int length) {
+    storeSelection(start, length);
+}
 
 } // namespace velmor

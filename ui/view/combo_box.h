@@ -10,7 +10,7 @@ namespace velmor {
 // Assigning ListIndex raises Click; assigning Text of the editable box raises Change when the
 // text changes; clearing, adding and removing items raise nothing.
 class ComboBox : public Control, public EditableText {
-public:
+  public:
     ComboBox(Form& form, std::string name, bool editable);
 
     bool editable() const { return editable_; }
@@ -43,7 +43,7 @@ public:
     void userEdit(std::string text);
     void userSelect(int start, int length);
 
-private:
+  private:
     void editTo(std::string text);
 
     bool editable_;

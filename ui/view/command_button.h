@@ -5,7 +5,7 @@
 namespace velmor {
 
 class CommandButton : public Control {
-public:
+  public:
     CommandButton(Form& form, std::string name, std::string caption);
 
     const std::string& Caption() const { return caption_; }
@@ -21,29 +21,29 @@ public:
         if (onClick) onClick();
     }
 
-private:
+  private:
     std::string caption_;
 };
 
 class Label : public Control {
-public:
+  public:
     Label(Form& form, std::string name, std::string caption);
     const std::string& Caption() const { return caption_; }
     void setCaption(std::string caption);
     bool canTakeFocus() const override { return false; }
 
-private:
+  private:
     std::string caption_;
 };
 
 // A picture showing an image resource (the application icon).
 class Picture : public Control {
-public:
+  public:
     Picture(Form& form, std::string name, std::string resource);
     const std::string& resource() const { return resource_; }
     bool canTakeFocus() const override { return false; }
 
-private:
+  private:
     std::string resource_;
 };
 

@@ -10,7 +10,9 @@ Control::Control(Form& form, std::string name, ControlKind kind)
     form_.registerControl(this);
 }
 
-Control::~Control() { form_.unregisterControl(this); }
+Control::~Control() {
+    form_.unregisterControl(this);
+}
 
 void Control::notify(Prop prop) {
     if (observer_) observer_->propertyChanged(*this, prop);
@@ -68,7 +70,9 @@ void Control::SetFocus() {
     form_.moveFocus(this);
 }
 
-bool Control::hasFocus() const { return form_.ActiveControl() == this; }
+bool Control::hasFocus() const {
+    return form_.ActiveControl() == this;
+}
 
 void Control::userKeyDown(int keyCode, int shift) {
     if (onKeyDown) onKeyDown(keyCode, shift);

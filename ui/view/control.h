@@ -13,12 +13,27 @@ enum class ControlKind { Button, Label, TextBox, ComboBox, Slider, Grid, Picture
 
 // What changed on a control; the Qt binding mirrors it onto the widget.
 enum class Prop {
-    Text, Caption, Enabled, Visible, TabStop, Geometry, ToolTip, Items, ListIndex, Value,
-    Cells, Shape, ColWidth, CurrentCell, Font, Selection, Range
+    Text,
+    Caption,
+    Enabled,
+    Visible,
+    TabStop,
+    Geometry,
+    ToolTip,
+    Items,
+    ListIndex,
+    Value,
+    Cells,
+    Shape,
+    ColWidth,
+    CurrentCell,
+    Font,
+    Selection,
+    Range
 };
 
 class ControlObserver {
-public:
+  public:
     virtual ~ControlObserver() = default;
     virtual void propertyChanged(Control& control, Prop prop) = 0;
 };
@@ -33,7 +48,7 @@ inline constexpr int ShiftMask = 1, CtrlMask = 2, AltMask = 4;
 // Base of every abstract control: enabled, visible, tab stop, geometry in twips, tooltip,
 // focus and key events. Events run synchronously inside the call that raised them.
 class Control {
-public:
+  public:
     Control(Form& form, std::string name, ControlKind kind);
     virtual ~Control();
     Control(const Control&) = delete;
@@ -79,12 +94,12 @@ public:
 
     void setObserver(ControlObserver* observer) { observer_ = observer; }
 
-protected:
+  protected:
     void notify(Prop prop);
     // KeyPress with the code; returns the code after the handler (0: swallowed).
     int raiseKeyPress(int code);
 
-private:
+  private:
     Form& form_;
     std::string name_;
     ControlKind kind_;

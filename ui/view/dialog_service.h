@@ -23,7 +23,7 @@ struct FileDialog {
 // Modal boxes, file dialogs and window showing. The Qt binding implements it with real
 // dialogs; tests implement it with a scripted fake.
 class DialogService {
-public:
+  public:
     virtual ~DialogService() = default;
 
     virtual MsgResult msgBox(const std::string& prompt, MsgButtons buttons, MsgIcon icon,

@@ -16,7 +16,7 @@ class Form;
 enum class FormProp { Caption, Size, MousePointer, Visible, Focus, Loaded };
 
 class FormObserver {
-public:
+  public:
     virtual ~FormObserver() = default;
     virtual void formChanged(Form& form, FormProp prop) = 0;
     // The form is being destroyed (its controls are already gone): drop every reference.
@@ -33,7 +33,7 @@ inline constexpr int kUnloadFromCode = 1;
 // A window: caption, outer size in twips, mouse pointer, its controls and menus, the focus,
 // and the load / query-unload / unload / resize events.
 class Form {
-public:
+  public:
     explicit Form(std::string name, std::string caption = {});
     virtual ~Form();
     Form(const Form&) = delete;
@@ -95,7 +95,7 @@ public:
     void setObserver(FormObserver* observer) { observer_ = observer; }
     FormObserver* observer() const { return observer_; }
 
-private:
+  private:
     friend class Control;
     void registerControl(Control* c) { controls_.push_back(c); }
     void unregisterControl(Control* c);

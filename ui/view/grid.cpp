@@ -50,8 +50,12 @@ void Grid::resize(int rows, int cols) {
     cellsChanged(Prop::Shape);
 }
 
-void Grid::setRows(int rows) { resize(rows, cols_); }
-void Grid::setCols(int cols) { resize(rows_, cols); }
+void Grid::setRows(int rows) {
+    resize(rows, cols_);
+}
+void Grid::setCols(int cols) {
+    resize(rows_, cols);
+}
 
 void Grid::setRow(int row) {
     if (row < 0 || row >= rows_) throw RuntimeError(kInvalidRow, "Invalid Row value");
@@ -65,7 +69,9 @@ void Grid::setCol(int col) {
     notify(Prop::CurrentCell);
 }
 
-const std::string& Grid::Text() const { return text_[index(row_, col_)]; }
+const std::string& Grid::Text() const {
+    return text_[index(row_, col_)];
+}
 
 void Grid::setText(const std::string& text) {
     std::string& cell = text_[index(row_, col_)];
@@ -74,7 +80,9 @@ void Grid::setText(const std::string& text) {
     cellsChanged(Prop::Cells);
 }
 
-int Grid::CellAlignment() const { return align_[index(row_, col_)]; }
+int Grid::CellAlignment() const {
+    return align_[index(row_, col_)];
+}
 
 void Grid::setCellAlignment(int alignment) {
     if (alignment < 0 || alignment > 9) throw RuntimeError(err::InvalidPropertyValue);
@@ -130,8 +138,12 @@ int Grid::CellTop() const {
     return kRowHeight * (1 + std::max(0, row_ - topRow_));
 }
 
-int Grid::CellWidth() const { return colWidth_[static_cast<std::size_t>(col_)]; }
-int Grid::CellHeight() const { return kRowHeight; }
+int Grid::CellWidth() const {
+    return colWidth_[static_cast<std::size_t>(col_)];
+}
+int Grid::CellHeight() const {
+    return kRowHeight;
+}
 
 void Grid::setFont(std::string name, double size) {
     fontName_ = std::move(name);
@@ -155,7 +167,9 @@ void Grid::userDblClick(int row, int col) {
     if (onDblClick) onDblClick();
 }
 
-void Grid::userChar(int code) { raiseKeyPress(code); }
+void Grid::userChar(int code) {
+    raiseKeyPress(code);
+}
 
 void Grid::userScrolled(int topRow, int leftCol) {
     topRow_ = topRow;

@@ -14,7 +14,7 @@ namespace velmor {
 // alignment, column widths in twips. The cell store lives here; the Qt binding's table
 // model reads it, so only visible cells are ever drawn.
 class Grid : public Control, public IGrid {
-public:
+  public:
     // Largest number of data cells ((Rows - 1) x (Cols - 1)) a grid holds; a resize beyond it
     // fails with run-time error 7 and changes nothing.
     static constexpr long long kMaxDataCells = kMaxMatrixCells;
@@ -76,7 +76,7 @@ public:
     // Bumped by every cell change; lets the binding refresh lazily.
     std::uint64_t revision() const { return revision_; }
 
-private:
+  private:
     void resize(int rows, int cols);
     std::size_t index(int r, int c) const {
         return static_cast<std::size_t>(r) * static_cast<std::size_t>(cols_) +

@@ -11,7 +11,7 @@ inline constexpr int kAlignRight = 7;
 // The grid operations the engine's grid transfer uses. Counts include the heading row and
 // column; Row and Col count from 0. Invalid values raise run-time errors.
 class IGrid {
-public:
+  public:
     virtual ~IGrid() = default;
     virtual int Rows() const = 0;
     virtual void setRows(int rows) = 0;

@@ -9,7 +9,7 @@ namespace velmor {
 class MenuItem;
 
 class MenuObserver {
-public:
+  public:
     virtual ~MenuObserver() = default;
     virtual void menuChanged(MenuItem& item) = 0;
 };
@@ -17,7 +17,7 @@ public:
 // A menu command or a top-level menu with children. Shortcut is in Qt's portable text form
 // ("Ctrl+O"), empty when none.
 class MenuItem {
-public:
+  public:
     MenuItem(std::string name, std::string caption, std::string shortcut = {});
 
     const std::string& name() const { return name_; }
@@ -35,7 +35,7 @@ public:
 
     void setObserver(MenuObserver* observer) { observer_ = observer; }
 
-private:
+  private:
     std::string name_, caption_, shortcut_;
     bool enabled_ = true;
     std::vector<MenuItem*> children_;

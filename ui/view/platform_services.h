@@ -6,7 +6,7 @@ namespace velmor {
 
 // Operating-system services the windows need beyond dialogs; a fake records them in tests.
 class PlatformServices {
-public:
+  public:
     virtual ~PlatformServices() = default;
 
     virtual std::string currentDirectory() = 0;

@@ -5,7 +5,7 @@
 namespace velmor {
 
 class Slider : public Control {
-public:
+  public:
     Slider(Form& form, std::string name, int min, int max);
 
     int Value() const { return value_; }
@@ -20,10 +20,10 @@ public:
     std::function<void()> onChange; // a completed move
     std::function<void()> onScroll; // while dragging
 
-    void userScroll(int value); // intermediate drag positions
+    void userScroll(int value);   // intermediate drag positions
     void userSetValue(int value); // a completed move
 
-private:
+  private:
     int min_, max_, value_, small_ = 1, large_ = 5;
 };
 

@@ -132,6 +132,8 @@ void TextBox::userEdit(std::string text) {
     setText(std::move(text));
 }
 
-void TextBox::userSelect(int start, int length) { storeSelection(start, length); }
+void TextBox::userSelect(int start, int length) {
+    storeSelection(start, length);
+}
 
 } // namespace velmor

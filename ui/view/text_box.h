@@ -11,13 +11,13 @@ int decodeUtf8(const std::string& s, std::size_t& i);
 // (in bytes of the UTF-8 text) and the typing model (KeyPress may swallow or replace a
 // character; Backspace deletes; other characters replace the selection).
 class EditableText {
-public:
+  public:
     virtual ~EditableText() = default;
     const std::string& Text() const { return text_; }
     int SelStart() const { return selStart_; }
     int SelLength() const { return selLength_; }
 
-protected:
+  protected:
     // Stores the text; true when it changed. The caret moves to the start of a new text.
     bool storeText(std::string text);
     void storeSelection(int start, int length);
@@ -30,7 +30,7 @@ protected:
 };
 
 class TextBox : public Control, public EditableText {
-public:
+  public:
     TextBox(Form& form, std::string name);
 
     // Assigning a different text raises Change before returning.
@@ -56,7 +56,7 @@ public:
     void userEdit(std::string text);
     void userSelect(int start, int length);
 
-private:
+  private:
     bool locked_ = false, multiLine_ = false;
     std::string fontName_;
     double fontSize_ = 0;
