@@ -27,6 +27,21 @@ struct Decimal {
     int exponent = 0;
 };
 
+// Adds one unit in the last of the first `count` digits and drops the rest; all nines carry
+// into a new leading digit (99.96 -> 100.0).
+void roundUp(Decimal& d, int count) {
+    int i = count - 1;
+    while (i >= 0 && d.digits[i] == '9') --i;
+    if (i < 0) {
+        d.digits[0] = '1';
+        d.count = 1;
+        ++d.exponent;
+    } else {
+        ++d.digits[i];
+        d.count = i + 1;
+    }
+}
+
 // Splits to_chars' scientific form "d[.ddd]e+XX" into digits, the first `limit` of them into
 // `d` and any beyond into `rest`, and the exponent. Returns the number of digits.
 int readScientific(const char* buf, const char* end, Decimal& d, char* rest, int limit) {
@@ -75,18 +90,7 @@ Decimal toDecimal(double x) {
             all = readScientific(buf, res.ptr, d, rest, kSignificantDigits);
         }
         if (all > kSignificantDigits && !(all == kSignificantDigits + 1 && rest[0] == '5')) {
-            if (rest[0] >= '5') {
-                int i = d.count - 1;
-                while (i >= 0 && d.digits[i] == '9') --i;
-                if (i < 0) {
-                    d.digits[0] = '1';
-                    d.count = 1;
-                    ++d.exponent;
-                } else {
-                    ++d.digits[i];
-                    d.count = i + 1;
-                }
-            }
+            if (rest[0] >= '5') roundUp(d, d.count);
         } else if (all == 0 || all > kSignificantDigits) {
             d.count = 0;
             auto res = std::to_chars(buf, buf + sizeof buf, m, std::chars_format::scientific,
@@ -294,17 +298,7 @@ std::string NumberFormat::fixed(double x, int decimals) const {
         bool up = d.digits[keep] >= '5';
         d.count = keep;
         if (up) {
-            int i = keep - 1;
-            while (i >= 0 && d.digits[i] == '9') --i;
-            if (i < 0) {
-                // All nines carry into a new leading digit: 99.96 -> 100.0.
-                d.digits[0] = '1';
-                d.count = 1;
-                ++d.exponent;
-            } else {
-                ++d.digits[i];
-                d.count = i + 1;
-            }
+            roundUp(d, keep);
         } else if (keep == 0) {
             zero = true;
         }
