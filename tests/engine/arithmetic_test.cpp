@@ -3,20 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/values.h"
 #include "engine/cvelmor.h"
 #include "tests/support/scripted_dialogs.h"
 
 namespace velmor {
-namespace {
+using velmor::test::matrix;
 
-// A matrix of the given elements, row by row; lower bound 1, or 0 as a grid gives it.
-Variant matrix(int rows, int cols, const std::vector<Variant>& elements, int lower = 1) {
-    Array a = Array::matrix(rows, cols, lower);
-    std::size_t k = 0;
-    for (int i = 1; i <= rows; ++i)
-        for (int j = 1; j <= cols; ++j) a.at(i, j) = elements.at(k++);
-    return Variant(std::move(a));
-}
+namespace {
 
 Variant ones(int rows, int cols) {
     return matrix(rows, cols, std::vector<Variant>(rows * cols, 1));

@@ -4,12 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/values.h"
 #include "engine/cvelmor.h"
 #include "tests/support/scripted_dialogs.h"
 #include "ui/view/form.h"
 #include "ui/view/grid.h"
 
 namespace velmor {
+using velmor::test::matrix;
+
 namespace {
 
 using Lines = std::vector<std::string>;
@@ -24,15 +27,6 @@ struct RefusingGrid : Grid {
     void setCols(int c) override { check("Cols"), Grid::setCols(c); }
     void setCellAlignment(int a) override { check("CellAlignment"), Grid::setCellAlignment(a); }
 };
-
-// A matrix of the given elements, row by row; lower bound 1, or 0 as a grid gives it.
-Variant matrix(int rows, int cols, const std::vector<Variant>& elements, int lower = 1) {
-    Array a = Array::matrix(rows, cols, lower);
-    std::size_t k = 0;
-    for (int i = 1; i <= rows; ++i)
-        for (int j = 1; j <= cols; ++j) a.at(i, j) = elements.at(k++);
-    return Variant(std::move(a));
-}
 
 class GridTransfer : public ::testing::Test {
   protected:

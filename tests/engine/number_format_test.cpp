@@ -8,20 +8,14 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/values.h"
 #include "engine/number_format.h"
 #include "engine/runtime_error.h"
 
 namespace velmor {
-namespace {
+using velmor::test::errorOf;
 
-int errorOf(auto&& call) {
-    try {
-        call();
-    } catch (const RuntimeError& e) {
-        return e.number();
-    }
-    return 0;
-}
+namespace {
 
 // A case written "given -> expected"; numbers on either side are read exactly by strtod.
 struct Case {

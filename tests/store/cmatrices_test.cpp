@@ -3,11 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/values.h"
 #include "engine/runtime_error.h"
 #include "store/cmatrices.h"
 #include "tests/support/scripted_dialogs.h"
 
 namespace velmor {
+using velmor::test::errorOf;
+
 namespace {
 
 using test::Box;
@@ -16,15 +19,6 @@ Variant matrixOf(double value) {
     Array a = Array::matrix(1, 1);
     a.at(1, 1) = Variant(value);
     return Variant(std::move(a));
-}
-
-int errorOf(auto&& call) {
-    try {
-        call();
-    } catch (const RuntimeError& e) {
-        return e.number();
-    }
-    return 0;
 }
 
 // A box as one line of text, so whole lists of boxes compare at once.
