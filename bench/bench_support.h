@@ -10,17 +10,20 @@
 
 namespace velmor::bench {
 
-// Boxes go nowhere: the benchmarks time the engine, not the dialogs.
+// Boxes go nowhere: the benchmarks time the engine, not the dialogs. A file dialog answers
+// `file`.
 class SilentDialogs : public DialogService {
   public:
+    std::string file;
+
     MsgResult msgBox(const std::string&, MsgButtons, MsgIcon, const std::string&) override {
         return MsgResult::OK;
     }
     std::string inputBox(const std::string&, const std::string&, const std::string&) override {
         return {};
     }
-    void showOpen(FileDialog&) override {}
-    void showSave(FileDialog&) override {}
+    void showOpen(FileDialog& d) override { d.FileName = file; }
+    void showSave(FileDialog& d) override { d.FileName = file; }
     void showForm(Form&, bool) override {}
 };
 
