@@ -1,5 +1,6 @@
 #include <benchmark/benchmark.h>
 
+#include <charconv>
 #include <cstdio>
 #include <filesystem>
 #include <random>
@@ -146,11 +147,23 @@ BENCHMARK(BM_PathOpen)->Unit(benchmark::kMillisecond);
 void BM_PhaseNumberToText(benchmark::State& state) {
     NumberFormat format;
     std::vector<double> v = resultNumbers();
+    char buf[NumberFormat::kTextBuffer];
     for (auto _ : state)
-        for (double x : v) benchmark::DoNotOptimize(format.toText(x));
+        for (double x : v) benchmark::DoNotOptimize(format.toText(x, buf));
     state.SetItemsProcessed(state.iterations() * static_cast<long long>(v.size()));
 }
 BENCHMARK(BM_PhaseNumberToText)->Unit(benchmark::kMillisecond);
+
+// The standard library's 15-digit form of the same numbers, for scale.
+void BM_PhaseToChars(benchmark::State& state) {
+    std::vector<double> v = resultNumbers();
+    char buf[NumberFormat::kTextBuffer];
+    for (auto _ : state)
+        for (double x : v)
+            benchmark::DoNotOptimize(
+                std::to_chars(buf, buf + sizeof buf, x, std::chars_format::general, 15).ptr);
+}
+BENCHMARK(BM_PhaseToChars)->Unit(benchmark::kMillisecond);
 
 void BM_PhaseTextToNumber(benchmark::State& state) {
     NumberFormat format;

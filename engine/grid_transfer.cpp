@@ -29,7 +29,16 @@ Variant CVelmor::GridToArray() {
         mintNo_Columns = toInt16(grid.Cols() - 1);
         mvarResult = Array::matrix(mintNo_Rows, mintNo_Columns, 0);
         Array& result = mvarResult.array();
-        const int columns = mintNo_Columns;
+        const int rows = mintNo_Rows, columns = mintNo_Columns;
+        if (rows >= 1 && columns >= 1 && rows <= dense::kLargestFastBound &&
+            columns <= dense::kLargestFastBound) {
+            grid.visitCells(rows, columns, -1, [&result](int r, int c, std::string& text) {
+                if (text.empty()) text = "0";
+                result.cell(r, c) = Variant(text);
+            });
+            dense::finishLoops(mintRow, mintColumn, rows, columns);
+            return dense::takeResult(mvarResult);
+        }
         forEach16(mintRow, mintNo_Rows, [&] {
             forEach16(mintColumn, columns, [&] {
                 grid.setRow(mintRow);
@@ -102,6 +111,24 @@ void CVelmor::ArrayToGrid(const Variant& InputArray) {
         return elements && i >= elements->lbound(1) && i <= elements->ubound(1) &&
                j >= elements->lbound(2) && j <= elements->ubound(2);
     };
+    // Every cell within reach: one pass over the cell store does what the loop below does.
+    if (grid && elements && rows >= 1 && columns >= 1 && rows <= dense::kLargestFastBound &&
+        columns <= dense::kLargestFastBound && rows < grid->Rows() && columns < grid->Cols() &&
+        dense::covers(*elements, rows, columns)) {
+        char buf[NumberFormat::kTextBuffer];
+        grid->visitCells(rows, columns, kAlignRight, [&](int r, int c, std::string& text) {
+            const Variant& v = elements->cell(r, c);
+            if (v.isNumber())
+                text.assign(format_.toText(v.number(), buf));
+            else if (v.isText())
+                text = v.text();
+            else if (v.isEmpty())
+                text.clear();
+            // An array cannot be shown: the cell keeps its text.
+        });
+        dense::finishLoops(mintRow, mintColumn, rows, columns);
+        return;
+    }
     std::string cellText;
     resumeNext([&] {
         forEach16(mintRow, rows, [&] {

@@ -73,6 +73,51 @@ int readScientific(const char* buf, const char* end, Decimal& d, char* rest, int
 // and be a shorter or closer choice than S; so rounding S half up gives the same digits,
 // unless S is itself such a midpoint. That case, and subnormals, which have too few bits for
 // the first argument, take the exact rounding.
+// Powers of ten up to 10^27, all exact in the 64-bit mantissa of long double.
+constexpr auto kPowers = [] {
+    std::array<long double, 28> p{};
+    p[0] = 1;
+    for (std::size_t i = 1; i < p.size(); ++i) p[i] = p[i - 1] * 10;
+    return p;
+}();
+
+// The 15 significant digits of m (positive, finite) from one scaling by a power of ten in
+// extended precision. The scaled value is below 2^50 with a relative error of at most 2^-64,
+// so it is off by less than 2^-14 in absolute terms: its rounding to an integer is the exact
+// one unless the fraction lies that close to one half. Such near-ties, and magnitudes whose
+// power of ten is not exact, return false for the exact path.
+bool scaledDecimal(double m, Decimal& d) {
+    int e2 = 0;
+    std::frexp(m, &e2);
+    int e = static_cast<int>(std::floor((e2 - 1) * 0.30102999566398120));
+    long double s = 0;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const int k = kSignificantDigits - 1 - e;
+        if (k < -27 || k > 27) return false;
+        s = k >= 0 ? static_cast<long double>(m) * kPowers[static_cast<std::size_t>(k)]
+                   : static_cast<long double>(m) / kPowers[static_cast<std::size_t>(-k)];
+        if (s < 1e14L)
+            --e;
+        else if (s >= 1e15L)
+            ++e;
+        else
+            break;
+    }
+    if (s < 1e14L || s >= 1e15L) return false;
+    const long double whole = std::floor(s);
+    const long double fraction = s - whole;
+    if (std::fabs(fraction - 0.5L) < 1e-4L) return false;
+    auto v = static_cast<std::uint64_t>(whole) + (fraction > 0.5L ? 1 : 0);
+    if (v == 1'000'000'000'000'000ULL) {
+        v /= 10;
+        ++e;
+    }
+    std::to_chars(d.digits, d.digits + kSignificantDigits, v);
+    d.count = kSignificantDigits;
+    d.exponent = e;
+    return true;
+}
+
 Decimal toDecimal(double x) {
     char buf[40];
     double m = std::fabs(x);
@@ -82,7 +127,7 @@ Decimal toDecimal(double x) {
         d.count = static_cast<int>(res.ptr - buf);
         d.exponent = d.count - 1;
         std::memcpy(d.digits, buf, static_cast<std::size_t>(d.count));
-    } else {
+    } else if (!scaledDecimal(m, d)) {
         char rest[4];
         int all = 0;
         if (m >= std::numeric_limits<double>::min()) {
@@ -201,15 +246,27 @@ Parse parseNumber(std::string_view text, const std::string& sep, double& out) {
 
 } // namespace
 
-NumberFormat::NumberFormat(std::string decimalSeparator) : sep_(std::move(decimalSeparator)) {}
+NumberFormat::NumberFormat(std::string decimalSeparator) : sep_(std::move(decimalSeparator)) {
+    // A separator is one character, at most four bytes; anything longer is cut to fit the
+    // text buffer.
+    if (sep_.size() > kTextBuffer - 24) sep_.resize(kTextBuffer - 24);
+}
 
 std::string NumberFormat::toText(double x) const {
-    if (x == 0) return "0";
-    if (std::isnan(x)) return "NaN";
-    if (std::isinf(x)) return x < 0 ? "-Inf" : "Inf";
+    char buf[kTextBuffer];
+    return std::string(toText(x, buf));
+}
+
+std::string_view NumberFormat::toText(double x, char (&buf)[kTextBuffer]) const {
+    auto literal = [&buf](std::string_view t) {
+        std::copy(t.begin(), t.end(), buf);
+        return std::string_view(buf, t.size());
+    };
+    if (x == 0) return literal("0");
+    if (std::isnan(x)) return literal("NaN");
+    if (std::isinf(x)) return literal(x < 0 ? "-Inf" : "Inf");
     Decimal d = toDecimal(x);
-    // Composed with '.' in a local buffer; the separator goes in when the text is made.
-    char buf[48];
+    // Composed with '.'; a longer separator goes in afterwards.
     char* out = buf;
     char* point = nullptr;
     if (x < 0) *out++ = '-';
@@ -240,13 +297,16 @@ std::string NumberFormat::toText(double x) const {
         *out++ = d.exponent < 0 ? '-' : '+';
         int e = std::abs(d.exponent);
         if (e < 10) *out++ = '0';
-        out = std::to_chars(out, buf + sizeof buf, e).ptr;
+        out = std::to_chars(out, buf + kTextBuffer, e).ptr;
     }
-    if (!point || sep_ == ".") return std::string(buf, out);
-    std::string text(buf, point);
-    text += sep_;
-    text.append(point + 1, out);
-    return text;
+    if (point && sep_ != ".") {
+        // Composed texts are at most 23 characters: the separator fits in what is left.
+        const std::size_t tail = static_cast<std::size_t>(out - point - 1);
+        std::memmove(point + sep_.size(), point + 1, tail);
+        std::memcpy(point, sep_.data(), sep_.size());
+        out = point + sep_.size() + tail;
+    }
+    return std::string_view(buf, static_cast<std::size_t>(out - buf));
 }
 
 std::string NumberFormat::toText(const Variant& v) const {

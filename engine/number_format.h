@@ -18,6 +18,9 @@ class NumberFormat {
     // At most 15 significant digits, no trailing zeros; fixed notation for magnitudes in
     // [0.0001, 1E+15), otherwise mantissa, "E", sign and at least two exponent digits.
     std::string toText(double x) const;
+    // The same text written into `buf`, without allocating.
+    static constexpr std::size_t kTextBuffer = 64;
+    std::string_view toText(double x, char (&buf)[kTextBuffer]) const;
     // A text unchanged, a number in the form above, empty as "", an array: error 13.
     std::string toText(const Variant& v) const;
 

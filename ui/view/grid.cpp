@@ -92,6 +92,22 @@ void Grid::setCellAlignment(int alignment) {
     cellsChanged(Prop::Cells);
 }
 
+void Grid::visitCells(int rows, int cols, int alignment, const CellVisitor& visit) {
+    if (rows < 1 || cols < 1) return;
+    if (rows >= rows_ || cols >= cols_) throw RuntimeError(err::SubscriptOutOfRange);
+    if (alignment > 9) throw RuntimeError(err::InvalidPropertyValue);
+    for (int r = 1; r <= rows; ++r)
+        for (int c = 1; c <= cols; ++c) {
+            const std::size_t i = index(r, c);
+            if (alignment >= 0) align_[i] = static_cast<std::uint8_t>(alignment);
+            visit(r, c, text_[i]);
+        }
+    row_ = rows;
+    col_ = cols;
+    cellsChanged(Prop::Cells);
+    notify(Prop::CurrentCell);
+}
+
 const std::string& Grid::TextMatrix(int row, int col) const {
     if (row < 0 || row >= rows_ || col < 0 || col >= cols_) return kNoText;
     return text_[index(row, col)];

@@ -39,6 +39,7 @@ class Grid : public Control, public IGrid {
     void setCellAlignment(int alignment) override;
     bool Visible() const override { return Control::Visible(); }
     void setVisible(bool visible) override { Control::setVisible(visible); }
+    void visitCells(int rows, int cols, int alignment, const CellVisitor& visit) override;
 
     const std::string& TextMatrix(int row, int col) const;
     void setTextMatrix(int row, int col, const std::string& text);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace velmor {
@@ -27,6 +28,13 @@ class IGrid {
     virtual void setCellAlignment(int alignment) = 0;
     virtual bool Visible() const = 0;
     virtual void setVisible(bool visible) = 0;
+
+    // Bulk access for the grid transfer. Visits the data cells of rows 1..rows and columns
+    // 1..cols (both within the grid) row by row, giving each one's text to change in place,
+    // and sets their alignment unless it is negative; then the last cell is the current one,
+    // as after a loop of the per-cell calls, with one change notice instead of one per call.
+    using CellVisitor = std::function<void(int row, int col, std::string& text)>;
+    virtual void visitCells(int rows, int cols, int alignment, const CellVisitor& visit) = 0;
 };
 
 } // namespace velmor
