@@ -4,6 +4,7 @@
 #include <string>
 
 #include "engine/number_format.h"
+#include "engine/progress.h"
 #include "engine/runtime_error.h"
 #include "engine/variant.h"
 #include "ui/view/dialog_service.h"
@@ -20,6 +21,8 @@ class CVelmor {
 
     // The grid that GridToArray and ArrayToGrid work on; callers set it before a transfer.
     IGrid* FlexGrid = nullptr;
+    // Long work (Multiply, Invert) reports here and stops with WorkCancelled when it says so.
+    Progress* progress = nullptr;
 
     Variant Multiply(const Variant& PreMultiplier, const Variant& PostMultiplier);
     Variant Add(const Variant& InputArray1, const Variant& InputArray2);

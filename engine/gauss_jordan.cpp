@@ -69,6 +69,7 @@ GaussJordan::Outcome GaussJordan::run() {
     int irow = -1, icol = -1;
     RowMax next = firstSearch();
     for (int i = 0; i < n; ++i) {
+        checkProgress(progress_, i, n);
         if (i > 0 && std::any_of(ipiv_.begin(), ipiv_.end(), [](std::int16_t u) { return u > 1; }))
             return Outcome::Singular;
         if (next.magnitude >= 0) {

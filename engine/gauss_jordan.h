@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "engine/dense_matrix.h"
+#include "engine/progress.h"
 #include "engine/row_sweep.h"
 
 namespace velmor {
@@ -33,6 +34,8 @@ class GaussJordan {
     // Threads used for orders of at least minParallelOrder (default: two from order 600, below
     // which waking the helper costs about what it saves).
     void setThreads(int threads, int minParallelOrder);
+    // Checked before every pass; a cancelled one throws WorkCancelled.
+    void setProgress(Progress* progress) { progress_ = progress; }
 
     Outcome run();
 
@@ -50,6 +53,7 @@ class GaussJordan {
     std::vector<unsigned char> searchRow_;
     int threads_ = 2;
     int minParallelOrder_ = 600;
+    Progress* progress_ = nullptr;
 };
 
 } // namespace velmor

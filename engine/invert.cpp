@@ -46,6 +46,7 @@ Variant CVelmor::Invert(const Variant& InputArray) {
         // Every element is read (and converted) by the first pivot search, rows then
         // columns, before anything is written: converting up front fails at the same element.
         GaussJordan gj(n);
+        gj.setProgress(progress);
         DenseMatrix& a = gj.matrix();
         for (int r = 1; r <= n; ++r) {
             double* row = a.row(r - 1);

@@ -149,7 +149,8 @@ Variant CVelmor::Multiply(const Variant& PreMultiplier, const Variant& PostMulti
               static_cast<std::size_t>(std::max(cols, 0)));
         if (fastBounds && readNumbers(pre, rows, inner, format_, a) &&
             readNumbers(post, inner, cols, format_, b)) {
-            multiplyDense(a.data(), b.data(), c.data(), rows, inner, cols);
+            multiplyDense(a.data(), b.data(), c.data(), rows, inner, cols, KernelIsa::Best, 0,
+                          progress);
             if (allFinite(c)) {
                 store(c.data(), rows, cols, result);
                 finishLoops(mintRow, mintColumn, rows, cols);

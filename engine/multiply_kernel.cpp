@@ -5,6 +5,9 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <thread>
+
+#include "engine/sweep_team.h"
 
 namespace velmor {
 
@@ -110,9 +113,17 @@ void packB(const double* b, Index ldb, Index p0, Index kc, Index j0, Index nc, d
     }
 }
 
+// Stops early, leaving c partly written, once the progress says the work was cancelled;
+// the thread that reports counts its own share.
+struct Watch {
+    Progress* progress = nullptr;
+    bool reports = false;
+    bool stopped() const { return progress && progress->cancelled(); }
+};
+
 template <class V, int MR, int NV>
 __attribute__((always_inline)) inline void gemm(const double* a, const double* b, double* c,
-                                                Index m, Index k, Index n) {
+                                                Index m, Index k, Index n, Watch watch) {
     constexpr int NR = static_cast<int>(sizeof(V) / sizeof(double)) * NV;
     const Index nc = std::min<Index>(kNc, (n + NR - 1) / NR * NR);
     const Index mcMax = std::min<Index>(kMc / MR * MR, (m + MR - 1) / MR * MR);
@@ -125,6 +136,10 @@ __attribute__((always_inline)) inline void gemm(const double* a, const double* b
             const bool first = p0 == 0;
             packB<NR>(b, n, p0, kc, j0, ncHere, bPack.get());
             for (Index i0 = 0; i0 < m; i0 += mcMax) {
+                if (watch.stopped()) return;
+                if (watch.reports && watch.progress)
+                    watch.progress->report(static_cast<double>(p0 * m + i0 * kc) /
+                                           static_cast<double>(k * m));
                 const Index mc = std::min<Index>(mcMax, m - i0);
                 packA<MR>(a, k, i0, mc, p0, kc, aPack.get());
                 for (Index jr = 0; jr < ncHere; jr += NR) {
@@ -147,13 +162,16 @@ typedef double Vec2 __attribute__((vector_size(16)));
 // Twelve accumulators plus two b vectors, a broadcast and a product fill the sixteen
 // vector registers of either instruction set.
 __attribute__((target("avx2"))) void gemmAvx2(const double* a, const double* b, double* c, Index m,
-                                              Index k, Index n) {
-    gemm<Vec4, 6, 2>(a, b, c, m, k, n);
+                                              Index k, Index n, Watch watch) {
+    gemm<Vec4, 6, 2>(a, b, c, m, k, n, watch);
 }
 
-void gemmSse2(const double* a, const double* b, double* c, Index m, Index k, Index n) {
-    gemm<Vec2, 6, 2>(a, b, c, m, k, n);
+void gemmSse2(const double* a, const double* b, double* c, Index m, Index k, Index n, Watch watch) {
+    gemm<Vec2, 6, 2>(a, b, c, m, k, n, watch);
 }
+
+// Below this many multiplications a second thread costs about what it saves.
+constexpr double kParallelWork = 6e6;
 
 } // namespace
 
@@ -161,8 +179,8 @@ bool kernelSupported(KernelIsa isa) {
     return isa != KernelIsa::Avx2 || __builtin_cpu_supports("avx2");
 }
 
-void multiplyDense(const double* a, const double* b, double* c, int m, int k, int n,
-                   KernelIsa isa) {
+void multiplyDense(const double* a, const double* b, double* c, int m, int k, int n, KernelIsa isa,
+                   int threads, Progress* progress) {
     if (m <= 0 || n <= 0) return;
     if (k <= 0) {
         std::fill(c, c + static_cast<Index>(m) * n, 0.0);
@@ -170,10 +188,28 @@ void multiplyDense(const double* a, const double* b, double* c, int m, int k, in
     }
     if (isa == KernelIsa::Best)
         isa = kernelSupported(KernelIsa::Avx2) ? KernelIsa::Avx2 : KernelIsa::Sse2;
-    if (isa == KernelIsa::Avx2)
-        gemmAvx2(a, b, c, m, k, n);
-    else
-        gemmSse2(a, b, c, m, k, n);
+    auto run = [&](Index row0, Index rows, Watch watch) {
+        const double* aRows = a + row0 * k;
+        double* cRows = c + row0 * n;
+        if (isa == KernelIsa::Avx2)
+            gemmAvx2(aRows, b, cRows, rows, k, n, watch);
+        else
+            gemmSse2(aRows, b, cRows, rows, k, n, watch);
+    };
+    if (threads == 0)
+        threads =
+            static_cast<double>(m) * k * n >= kParallelWork && SweepTeam::worthwhile() ? 2 : 1;
+    // Each element is summed by one thread in the same order, so the split changes nothing
+    // in the result. The halves are whole register tiles of six rows.
+    const Index split = threads > 1 ? (m / 2 + 5) / 6 * 6 : m;
+    if (split > 0 && split < m) {
+        std::thread helper(run, split, m - split, Watch{progress, false});
+        run(0, split, Watch{progress, true});
+        helper.join();
+    } else {
+        run(0, m, Watch{progress, true});
+    }
+    if (progress && progress->cancelled()) throw WorkCancelled();
 }
 
 } // namespace velmor

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/progress.h"
+
 namespace velmor {
 
 // The vector instruction sets the kernel is built for; Best picks the widest this processor
@@ -11,7 +13,9 @@ bool kernelSupported(KernelIsa isa);
 // c = a * b for row-major dense matrices a (m x k), b (k x n), c (m x n). Every element is
 // summed over k in increasing order starting from 0, one multiply and one add per term, so
 // the result is bit-for-bit that of the plain triple loop; only the memory order differs.
+// The rows of c may be split over two threads (threads 0: two when the product is large and
+// a second core is there). A cancelled progress throws WorkCancelled, c partly written.
 void multiplyDense(const double* a, const double* b, double* c, int m, int k, int n,
-                   KernelIsa isa = KernelIsa::Best);
+                   KernelIsa isa = KernelIsa::Best, int threads = 0, Progress* progress = nullptr);
 
 } // namespace velmor

@@ -19,13 +19,15 @@ void expectPlainProduct(const Doubles& a, const Doubles& b, int m, int k, int n)
         for (int j = 0; j < n; ++j)
             for (int p = 0; p < k; ++p)
                 plain[i * n + j] = plain[i * n + j] + a[i * k + p] * b[p * n + j];
-    for (KernelIsa isa : {KernelIsa::Best, KernelIsa::Sse2, KernelIsa::Avx2}) {
-        if (!kernelSupported(isa)) continue;
-        Doubles c(plain.size(), 99.0);
-        multiplyDense(a.data(), b.data(), c.data(), m, k, n, isa);
-        EXPECT_EQ(std::memcmp(c.data(), plain.data(), c.size() * sizeof(double)), 0)
-            << m << "x" << k << " by " << k << "x" << n << ", isa " << static_cast<int>(isa);
-    }
+    for (KernelIsa isa : {KernelIsa::Best, KernelIsa::Sse2, KernelIsa::Avx2})
+        for (int threads : {1, 2}) {
+            if (!kernelSupported(isa)) continue;
+            Doubles c(plain.size(), 99.0);
+            multiplyDense(a.data(), b.data(), c.data(), m, k, n, isa, threads);
+            EXPECT_EQ(std::memcmp(c.data(), plain.data(), c.size() * sizeof(double)), 0)
+                << m << "x" << k << " by " << k << "x" << n << ", isa " << static_cast<int>(isa)
+                << ", threads " << threads;
+        }
 }
 
 TEST(MultiplyKernel, BitForBitThePlainLoop) {
@@ -50,4 +52,15 @@ TEST(MultiplyKernel, BitForBitThePlainLoop) {
 }
 
 } // namespace
+} // namespace velmor
+
+namespace velmor {
+TEST(MultiplyKernel, CancelledWorkStops) {
+    SharedProgress progress;
+    progress.cancel();
+    std::vector<double> a(200 * 200, 1.0), c(a.size());
+    EXPECT_THROW(
+        multiplyDense(a.data(), a.data(), c.data(), 200, 200, 200, KernelIsa::Best, 2, &progress),
+        WorkCancelled);
+}
 } // namespace velmor

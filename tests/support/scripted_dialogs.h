@@ -34,6 +34,8 @@ class ScriptedDialogs : public DialogService {
     std::deque<std::string> inputs;
     std::deque<std::string> files;
     std::deque<std::function<void(Form&)>> modalActions;
+    std::vector<std::string> longWork; // titles of the long work run
+    bool cancelLongWork = false;       // Cancel is pressed at once
 
     ScriptedDialogs& answer(MsgResult r) { return answers.push_back(r), *this; }
     ScriptedDialogs& input(std::string text) { return inputs.push_back(std::move(text)), *this; }
@@ -105,6 +107,19 @@ class ScriptedDialogs : public DialogService {
             action(form);
         }
         if (form.Loaded()) form.unload();
+    }
+
+    bool runLongWork(const std::string& title,
+                     const std::function<void(Progress&)>& work) override {
+        longWork.push_back(title);
+        SharedProgress progress;
+        if (cancelLongWork) progress.cancel();
+        try {
+            work(progress);
+        } catch (const WorkCancelled&) {
+            return false;
+        }
+        return true;
     }
 
   private:

@@ -148,3 +148,29 @@ TEST_F(DataFileTest, OpenAfterACancelledDialogAddsTheFileAndShowsTheFirstEntry) 
 
 } // namespace
 } // namespace velmor
+
+namespace velmor {
+namespace {
+// Cancel during the work: the file, the list and the saved mark as they were, no box.
+TEST_F(DataFileTest, CancelledOpenAndSaveLeaveFilesAndListAsTheyWere) {
+    addAB();
+    const std::string old = "# old\r\n" + kSep;
+    dialogs.cancelLongWork = true;
+    dialogs.file(dir.file("new.txt")).file(dir.write("old.txt", old)).inModal([](Form& f) {
+        static_cast<CommandButton*>(f.find("cmdOverwrite"))->userClick();
+    });
+    w.mnuFileSave_Click();
+    w.mnuFileSave_Click();
+    EXPECT_FALSE(std::filesystem::exists(dir.file("new.txt")));
+    EXPECT_EQ(dir.read("old.txt"), old);
+    EXPECT_EQ(std::tuple(w.confirmCancel, w.g.gfMatricesSaved), std::tuple(true, false));
+    dialogs.file(dir.write("list.txt", saved));
+    w.mnuFileOpen_Click();
+    EXPECT_EQ(dialogs.longWork, (std::vector<std::string>{"Save", "Save", "Open"}));
+    EXPECT_TRUE(dialogs.messages().empty());
+    EXPECT_EQ(std::tuple(w.Matrices.Count(), w.mfFileRead, w.cboMatrixInput.ListCount(),
+                         w.form.MousePointer()),
+              std::tuple(2, false, 0, 0));
+}
+} // namespace
+} // namespace velmor

@@ -65,6 +65,28 @@ TEST_F(Operations, EachButtonLabelsAndShowsItsResultInAFreshWindow) {
     }
 }
 
+// Cancel during the work: no box, no result window, the working matrix, the list and the top
+// grid as they were.
+TEST_F(Operations, CancelledWorkLeavesEverythingAsItWas) {
+    for (const char* button : {"cmdMultiply", "cmdInvert"}) {
+        SCOPED_TRACE(button);
+        select(0, 1);
+        const Variant before = w.mvarMatrix;
+        const Rows top = cells(w.MSFlexGrid1);
+        w.frmMatrixOutput.reset();
+        dialogs.cancelLongWork = true;
+        press(static_cast<CommandButton&>(*w.form.find(button)));
+        dialogs.cancelLongWork = false;
+        EXPECT_EQ(dialogs.longWork.back(), std::string(button).substr(3));
+        EXPECT_TRUE(dialogs.boxes.empty());
+        EXPECT_EQ(w.frmMatrixOutput, nullptr);
+        EXPECT_EQ(w.mvarMatrix, before);
+        EXPECT_EQ(cells(w.MSFlexGrid1), top);
+        EXPECT_EQ(w.Matrices.Count(), 9);
+        EXPECT_EQ(w.form.MousePointer(), kPointerDefault);
+    }
+}
+
 TEST_F(Operations, FailuresShowTheirBoxesKeepTheWorkingMatrixAndShowNoResult) {
     struct {
         const char *button, *scalar;

@@ -205,6 +205,18 @@ void FrmVelmor::wireEvents() {
     mnuContents.onClick = [this] { mnuContents_Click(); };
 }
 
+bool FrmVelmor::longWork(const std::string& title, const std::function<void()>& work) {
+    struct Detach {
+        CVelmor& engine;
+        ~Detach() { engine.progress = nullptr; }
+    };
+    return dialogs.runLongWork(title, [&](Progress& progress) {
+        gVelmor.progress = &progress;
+        Detach detach{gVelmor};
+        work();
+    });
+}
+
 void FrmVelmor::errorBox(const RuntimeError& e, const std::string& handler, MsgIcon icon,
                          bool dashForm) {
     dialogs.msgBox(dashForm ? errorPromptDash(e) : errorPrompt(e), MsgButtons::OK, icon,

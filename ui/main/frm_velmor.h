@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -171,6 +172,9 @@ class FrmVelmor : public MainWindowLink {
     // Shared helpers.
     void busy() { form.setMousePointer(kPointerHourglass); }
     void restorePointer() { form.setMousePointer(g.gintCursor); }
+    // Runs an engine call as long work (see DialogService::runLongWork); false when the user
+    // cancelled it, and then nothing of it may be kept.
+    bool longWork(const std::string& title, const std::function<void()>& work);
     // The standard error box of a window handler.
     void errorBox(const RuntimeError& e, const std::string& handler, MsgIcon icon, bool dashForm);
     // Sets the data column widths 1..N of a grid by the cell width rule.

@@ -66,14 +66,27 @@ void FrmVelmor::SaveMatrix(std::string& /*MatrixTxtFile*/) {
         MatrixFileWriter writer(format, mstrOutputDelimiter);
         std::string bytes;
         writer.header(bytes, platform.nowText());
-        for (const auto& entry : Matrices) {
-            const Variant& m = entry->matrixRef();
-            g.gintNo_Rows = rowCount(m);
-            g.gintNo_Columns = columnCount(m);
-            writer.entry(bytes, entry->Name, entry->Description, m);
+        const bool written = dialogs.runLongWork("Save", [&](Progress& progress) {
+            long long done = 0;
+            const long long total = Matrices.Count();
+            for (const auto& entry : Matrices) {
+                checkProgress(&progress, done++, total);
+                const Variant& m = entry->matrixRef();
+                g.gintNo_Rows = rowCount(m);
+                g.gintNo_Columns = columnCount(m);
+                writer.entry(bytes, entry->Name, entry->Description, m);
+            }
+            writer.footer(bytes);
+            // Past this point the file is written whole: a late Cancel no longer counts.
+            checkProgress(&progress, total, total);
+            writeFileSafely(path, bytes, confirmAppend);
+        });
+        if (!written) {
+            // The file is as it was; an exit that asked for this save keeps the program open.
+            confirmCancel = true;
+            restorePointer();
+            return;
         }
-        writer.footer(bytes);
-        writeFileSafely(path, bytes, confirmAppend);
     } catch (const RuntimeError& e) {
         // The file is as it was before the save; the list stays marked unsaved and an exit
         // that asked for this save keeps the program open.
@@ -107,8 +120,16 @@ void FrmVelmor::OpenMatrix(std::string& MatrixTxtFile) {
         busy();
         // The whole file is read before anything is added, so a file that cannot be read
         // leaves the list as it was.
-        std::string bytes = readFileBytes(MatrixTxtFile);
-        contents = MatrixFileReader(format, mstrInputDelimiter).parse(bytes);
+        const bool read = dialogs.runLongWork("Open", [&](Progress& progress) {
+            std::string bytes = readFileBytes(MatrixTxtFile);
+            checkProgress(&progress, 1, 2);
+            contents = MatrixFileReader(format, mstrInputDelimiter).parse(bytes);
+            checkProgress(&progress, 2, 2);
+        });
+        if (!read) {
+            restorePointer();
+            return;
+        }
     } catch (const RuntimeError& e) {
         errorBox(e, "OpenMatrix", MsgIcon::Critical, false);
         restorePointer();

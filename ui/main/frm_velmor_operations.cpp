@@ -53,7 +53,9 @@ void FrmVelmor::cmdAdd_Click() {
         busy();
         Variant first = chosenMatrix(Matrices, cboMatrixInput);
         Variant second = chosenMatrix(Matrices, cboMatrixInput2);
-        storeMatrix(mvarMatrix, gVelmor.Add(first, second));
+        Variant result;
+        if (!longWork("Add", [&] { result = gVelmor.Add(first, second); })) return restorePointer();
+        storeMatrix(mvarMatrix, std::move(result));
         openResultWindow(*this, "[" + cboMatrixInput.Text() + "+" + cboMatrixInput2.Text() + "]");
         ShowResult();
         restorePointer();
@@ -68,7 +70,10 @@ void FrmVelmor::cmdSubtract_Click() {
         busy();
         Variant first = chosenMatrix(Matrices, cboMatrixInput);
         Variant second = chosenMatrix(Matrices, cboMatrixInput2);
-        storeMatrix(mvarMatrix, gVelmor.Subtract(first, second));
+        Variant result;
+        if (!longWork("Subtract", [&] { result = gVelmor.Subtract(first, second); }))
+            return restorePointer();
+        storeMatrix(mvarMatrix, std::move(result));
         openResultWindow(*this, "[" + cboMatrixInput.Text() + "-" + cboMatrixInput2.Text() + "]");
         ShowResult();
         restorePointer();
@@ -83,7 +88,10 @@ void FrmVelmor::cmdMultiply_Click() {
         busy();
         Variant first = chosenMatrix(Matrices, cboMatrixInput);
         Variant second = chosenMatrix(Matrices, cboMatrixInput2);
-        storeMatrix(mvarMatrix, gVelmor.Multiply(first, second));
+        Variant result;
+        if (!longWork("Multiply", [&] { result = gVelmor.Multiply(first, second); }))
+            return restorePointer();
+        storeMatrix(mvarMatrix, std::move(result));
         openResultWindow(*this, cboMatrixInput.Text() + cboMatrixInput2.Text());
         ShowResult();
         restorePointer();
@@ -101,7 +109,10 @@ void FrmVelmor::cmdScale_Click() {
         double scalar = format.toNumber(std::string_view(answer));
         busy();
         Variant first = chosenMatrix(Matrices, cboMatrixInput);
-        storeMatrix(mvarMatrix, gVelmor.ScaleMultiply(scalar, first));
+        Variant result;
+        if (!longWork("Scale", [&] { result = gVelmor.ScaleMultiply(scalar, first); }))
+            return restorePointer();
+        storeMatrix(mvarMatrix, std::move(result));
         openResultWindow(*this, format.toText(scalar) + cboMatrixInput.Text());
         ShowResult();
         restorePointer();
@@ -116,7 +127,10 @@ void FrmVelmor::cmdTranspose_Click() {
         busy();
         gVelmor.FlexGrid = &MSFlexGrid1;
         Variant grid = gVelmor.GridToArray();
-        storeMatrix(mvarMatrix, gVelmor.Transpose(grid));
+        Variant result;
+        if (!longWork("Transpose", [&] { result = gVelmor.Transpose(grid); }))
+            return restorePointer();
+        storeMatrix(mvarMatrix, std::move(result));
         openResultWindow(*this, suffixLabel(cboMatrixInput.Text(), "_T"));
         ShowResult();
         restorePointer();
@@ -131,7 +145,9 @@ void FrmVelmor::cmdInvert_Click() {
         busy();
         gVelmor.FlexGrid = &MSFlexGrid1;
         Variant grid = gVelmor.GridToArray();
-        storeMatrix(mvarMatrix, gVelmor.Invert(grid));
+        Variant result;
+        if (!longWork("Invert", [&] { result = gVelmor.Invert(grid); })) return restorePointer();
+        storeMatrix(mvarMatrix, std::move(result));
         openResultWindow(*this, suffixLabel(cboMatrixInput.Text(), "_I"));
         ShowResult();
         restorePointer();
@@ -148,7 +164,10 @@ void FrmVelmor::cmdAdjoint_Click() {
     try {
         busy();
         Variant first = chosenMatrix(Matrices, cboMatrixInput);
-        storeMatrix(mvarMatrix, gVelmor.GetAdjointMatrix(first));
+        Variant result;
+        if (!longWork("Adjoint", [&] { result = gVelmor.GetAdjointMatrix(first); }))
+            return restorePointer();
+        storeMatrix(mvarMatrix, std::move(result));
         openResultWindow(*this, "adj(" + cboMatrixInput.Text() + ")");
         ShowResult();
         restorePointer();
@@ -162,13 +181,18 @@ void FrmVelmor::cmdProperties_Click() {
     try {
         busy();
         Variant first = chosenMatrix(Matrices, cboMatrixInput);
-        std::string determinant = format.toText(gVelmor.GetDeterminant(first));
+        double determinant = 0, trace = 0;
+        if (!longWork("Properties", [&] {
+                determinant = gVelmor.GetDeterminant(first);
+                trace = gVelmor.GetTrace(first);
+            }))
+            return restorePointer();
         // The dialog is modeless and outlives its OK: the same object is reloaded, so the
         // binding's window for it stays valid.
         if (!frmProperties) frmProperties = std::make_unique<FrmProperties>(dialogs);
         frmProperties->form.load();
-        frmProperties->txtDeterminant.setText(determinant);
-        frmProperties->txtTrace.setText(format.toText(gVelmor.GetTrace(first)));
+        frmProperties->txtDeterminant.setText(format.toText(determinant));
+        frmProperties->txtTrace.setText(format.toText(trace));
         dialogs.showForm(frmProperties->form, false);
         restorePointer();
     } catch (const RuntimeError& e) {

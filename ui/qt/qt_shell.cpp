@@ -7,7 +7,14 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPointer>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QThread>
+#include <QTimer>
+
+#include <exception>
+#include <optional>
+#include <thread>
 
 #include "ui/qt/form_window.h"
 #include "ui/qt/qt_convert.h"
@@ -31,6 +38,47 @@ class NormalPointer {
   private:
     bool pushed_;
 };
+
+// Drops user input to every window but the progress dialog while long work runs; a close
+// request is refused.
+class InputBlocker : public QObject {
+  public:
+    explicit InputBlocker(const QWidget& allowed) : allowed_(allowed) {
+        qApp->installEventFilter(this);
+    }
+    ~InputBlocker() override { qApp->removeEventFilter(this); }
+    InputBlocker(const InputBlocker&) = delete;
+    InputBlocker& operator=(const InputBlocker&) = delete;
+
+    bool eventFilter(QObject* target, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::Shortcut:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::ContextMenu:
+        case QEvent::Close:
+            break;
+        default:
+            return false;
+        }
+        auto* widget = qobject_cast<QWidget*>(target);
+        if (widget && (widget == &allowed_ || allowed_.isAncestorOf(widget))) return false;
+        event->ignore();
+        return true;
+    }
+
+  private:
+    const QWidget& allowed_;
+};
+
+constexpr int kProgressDelayMs = 500;
+constexpr int kProgressPollMs = 50;
+constexpr int kProgressSteps = 1000;
 } // namespace
 
 QtShell::QtShell() = default;
@@ -50,6 +98,12 @@ QWidget* QtShell::ownerWindow() const {
 
 MsgResult QtShell::msgBox(const std::string& prompt, MsgButtons buttons, MsgIcon icon,
                           const std::string& title) {
+    // Work on the worker thread only ever reports (an OK box): it is shown once the work ends.
+    if (QThread::currentThread() != qApp->thread()) {
+        std::lock_guard lock(pendingMutex_);
+        pending_.push_back({prompt, buttons, icon, title});
+        return MsgResult::OK;
+    }
     QMessageBox box(ownerWindow());
     box.setWindowTitle(toQt(title));
     box.setText(promptToQt(prompt));
@@ -161,6 +215,79 @@ void QtShell::showForm(Form& form, bool modal) {
     window->present(true);
     if (guard && guard->form()) loop.exec(QEventLoop::DialogExec);
     if (guard) guard->setModalLoop(nullptr);
+}
+
+} // namespace velmor
+
+namespace velmor {
+
+bool QtShell::runLongWork(const std::string& title, const std::function<void(Progress&)>& work) {
+    SharedProgress progress;
+    std::exception_ptr failure;
+    bool cancelled = false;
+    std::atomic<bool> finished{false};
+    QEventLoop loop;
+
+    QProgressDialog dialog(toQt(title), QApplication::translate("QPlatformTheme", "Cancel"), 0,
+                           kProgressSteps, ownerWindow());
+    dialog.setWindowTitle(toQt(kAppTitle));
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.setAutoReset(false);
+    dialog.setAutoClose(false);
+    dialog.setMinimumDuration(0);
+    dialog.hide();
+    QObject::connect(&dialog, &QProgressDialog::canceled, [&progress] { progress.cancel(); });
+    std::optional<InputBlocker> blocker(std::in_place, dialog);
+
+    // Cancel is clicked with the normal pointer.
+    std::optional<NormalPointer> pointer;
+    QTimer showTimer;
+    showTimer.setSingleShot(true);
+    QObject::connect(&showTimer, &QTimer::timeout, [&] {
+        if (finished.load() || progress.cancelled()) return;
+        pointer.emplace();
+        dialog.show();
+    });
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (finished.load()) {
+            loop.quit();
+            return;
+        }
+        if (dialog.isVisible())
+            dialog.setValue(static_cast<int>(progress.fraction() * (kProgressSteps - 1)));
+    });
+
+    std::thread worker([&] {
+        try {
+            work(progress);
+        } catch (const WorkCancelled&) {
+            cancelled = true;
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        finished.store(true);
+        QMetaObject::invokeMethod(
+            &loop, [&loop] { loop.quit(); }, Qt::QueuedConnection);
+    });
+    showTimer.start(kProgressDelayMs);
+    poll.start(kProgressPollMs);
+    while (!finished.load()) loop.exec();
+    worker.join();
+    poll.stop();
+    showTimer.stop();
+    dialog.hide();
+    pointer.reset();
+    blocker.reset();
+
+    std::vector<PendingBox> boxes;
+    {
+        std::lock_guard lock(pendingMutex_);
+        boxes.swap(pending_);
+    }
+    for (const PendingBox& b : boxes) msgBox(b.prompt, b.buttons, b.icon, b.title);
+    if (failure) std::rethrow_exception(failure);
+    return !cancelled;
 }
 
 } // namespace velmor

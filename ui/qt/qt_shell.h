@@ -1,6 +1,8 @@
 #pragma once
 
 #include <map>
+#include <mutex>
+#include <vector>
 
 #include "ui/view/dialog_service.h"
 
@@ -29,6 +31,12 @@ class QtShell : public DialogService {
     // the form is unloaded.
     void showForm(Form& form, bool modal) override;
 
+    // Runs the work on a worker thread. Until it ends a nested event loop keeps the windows
+    // painted while user input to them is dropped; after half a second a modal progress
+    // dialog shows the title, a bar and Cancel. Boxes the work asks for are shown, in order,
+    // once it has ended.
+    bool runLongWork(const std::string& title, const std::function<void(Progress&)>& work) override;
+
     // The window of a loaded form that has been shown, or nullptr.
     FormWindow* windowOf(const Form& form) const;
 
@@ -37,6 +45,16 @@ class QtShell : public DialogService {
     void fileDialog(FileDialog& dialog, bool save);
 
     std::map<const Form*, FormWindow*> windows_;
+
+    // Boxes asked for by work on the worker thread, shown when it ends.
+    struct PendingBox {
+        std::string prompt;
+        MsgButtons buttons;
+        MsgIcon icon;
+        std::string title;
+    };
+    std::mutex pendingMutex_;
+    std::vector<PendingBox> pending_;
 };
 
 } // namespace velmor

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <functional>
 #include <string>
+
+#include "engine/progress.h"
 
 namespace velmor {
 
@@ -36,6 +39,22 @@ class DialogService {
 
     // Shows a form. A modal show returns only once the form has been unloaded.
     virtual void showForm(Form& form, bool modal) = 0;
+
+    // Runs work that may take long and returns once it has ended: false when the user
+    // cancelled it (the work then threw WorkCancelled out of a check of its Progress), true
+    // otherwise. Other exceptions of the work reach the caller. The title names the work in
+    // the progress dialog. This one runs the work inline; the Qt shell runs it on a worker
+    // thread while the window stays painted and, after half a second, shows its progress.
+    virtual bool runLongWork(const std::string& title, const std::function<void(Progress&)>& work) {
+        (void)title;
+        SharedProgress progress;
+        try {
+            work(progress);
+        } catch (const WorkCancelled&) {
+            return false;
+        }
+        return true;
+    }
 
     // Convenience: an OK box with no icon and the application title.
     void message(const std::string& prompt) {
