@@ -4,7 +4,7 @@
 #include <cctype>
 
 #include "engine/runtime_error.h"
-#include "store/cmatrices.h"
+#include "ui/adapters/matrix_list.h"
 
 namespace velmor {
 
@@ -23,9 +23,9 @@ std::int16_t countFromText(const std::string& text) {
     return static_cast<std::int16_t>(value);
 }
 
-CMatrix& listEntry(CMatrices& list, int position) {
+CMatrix& listEntry(MatrixList& list, int position) {
     CMatrix* entry = list.Item(position);
-    if (!entry) throw RuntimeError(91, "Object variable or With block variable not set");
+    if (!entry) throw RuntimeError(err::ObjectNotSet);
     return *entry;
 }
 

@@ -4,9 +4,9 @@
 #include <memory>
 #include <string>
 
-#include "engine/cvelmor.h"
+#include "ui/adapters/engine_adapter.h"
 #include "engine/number_format.h"
-#include "store/cmatrices.h"
+#include "ui/adapters/matrix_list.h"
 #include "ui/output/main_window_link.h"
 #include "ui/view/combo_box.h"
 #include "ui/view/command_button.h"
@@ -34,8 +34,8 @@ class FrmVelmor : public MainWindowLink {
     ~FrmVelmor() override;
 
     // MainWindowLink
-    CVelmor& engine() override { return gVelmor; }
-    CMatrices& matrices() override { return Matrices; }
+    EngineAdapter& engine() override { return gVelmor; }
+    MatrixList& matrices() override { return Matrices; }
     MainWindowState& state() override { return g; }
     ComboBox& firstSelector() override { return cboMatrixInput; }
     ComboBox& secondSelector() override { return cboMatrixInput2; }
@@ -72,8 +72,8 @@ class FrmVelmor : public MainWindowLink {
     MenuItem mnuHelp, mnuAbout, mnuContents;
 
     // Public state (g*) and the engine and list.
-    CVelmor gVelmor;
-    CMatrices Matrices;
+    EngineAdapter gVelmor;
+    MatrixList Matrices;
     MainWindowState g;
 
     // Window-level state.

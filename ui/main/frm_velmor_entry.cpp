@@ -163,14 +163,14 @@ void FrmVelmor::cmdSave_Click() {
         mvarMatrix = gVelmor.GridToArray();
         std::int32_t result =
             Matrices.Add(cboMatrixInput.Text(), mvarMatrix, txtDescription.Text());
-        if (result == CMatrices::kFailed) {
+        if (result == MatrixList::kFailed) {
             // Add has reported why; the entry stays open for another name.
             cboMatrixInput.SetFocus();
             restorePointer();
             return;
         }
         mintMatrixCount = Matrices.Count();
-        if (result == CMatrices::kAdded) {
+        if (result == MatrixList::kAdded) {
             mintIndex = mintMatrixCount;
             const std::string name = listEntry(Matrices, mintIndex).Name;
             cboMatrixInput.AddItem(name);

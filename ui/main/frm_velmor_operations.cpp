@@ -13,7 +13,7 @@ namespace {
 
 // The matrix of the list entry a selector has chosen; with no entry there the list's box
 // comes first, then the button's own.
-Variant chosenMatrix(CMatrices& list, const ComboBox& selector) {
+Variant chosenMatrix(MatrixList& list, const ComboBox& selector) {
     return listEntry(list, selector.ListIndex() + 1).Matrix();
 }
 

@@ -5,8 +5,8 @@
 
 namespace velmor {
 
-class CVelmor;
-class CMatrices;
+class EngineAdapter;
+class MatrixList;
 class ComboBox;
 
 // Public state of the main window that the result window reads and writes.
@@ -27,8 +27,8 @@ struct MainWindowState {
 class MainWindowLink {
   public:
     virtual ~MainWindowLink() = default;
-    virtual CVelmor& engine() = 0;
-    virtual CMatrices& matrices() = 0;
+    virtual EngineAdapter& engine() = 0;
+    virtual MatrixList& matrices() = 0;
     virtual MainWindowState& state() = 0;
     virtual ComboBox& firstSelector() = 0;  // cboMatrixInput
     virtual ComboBox& secondSelector() = 0; // cboMatrixInput2
