@@ -2,6 +2,8 @@
 
 #include <exception>
 
+#include "velmor/version.h"
+
 namespace velmor {
 
 namespace {
@@ -10,7 +12,6 @@ namespace {
 constexpr const char* kAppTitleText = "Velmor";
 constexpr const char* kCompanyName = "Dravik Software";
 constexpr const char* kProductName = "Velmor";
-constexpr int kVersionMajor = 1, kVersionMinor = 1, kVersionRevision = 0;
 constexpr const char* kFileDescription =
     "Perform matrix calculations: transpose, invert, multiply, scale, add, subtract, and "
     "compute determinants.";

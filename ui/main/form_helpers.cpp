@@ -1,8 +1,5 @@
 #include "ui/main/form_helpers.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "engine/runtime_error.h"
 #include "ui/adapters/matrix_list.h"
 
@@ -27,13 +24,6 @@ CMatrix& listEntry(MatrixList& list, int position) {
     CMatrix* entry = list.Item(position);
     if (!entry) throw RuntimeError(err::ObjectNotSet);
     return *entry;
-}
-
-bool sameTextNoCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
 }
 
 } // namespace velmor

@@ -17,7 +17,4 @@ std::int16_t countFromText(const std::string& text);
 // trap then reports the missing entry as well (run-time error 91).
 CMatrix& listEntry(MatrixList& list, int position);
 
-// Texts equal without regard to letter case.
-bool sameTextNoCase(const std::string& a, const std::string& b);
-
 } // namespace velmor

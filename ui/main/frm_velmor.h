@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -157,6 +158,16 @@ class FrmVelmor : public MainWindowLink {
     void cmdAdjoint_Click();
     void cmdProperties_Click();
     void ShowResult();
+    // One matrix operation of the buttons above the grids (see runOperation).
+    struct Operation {
+        enum OnError { Box, BoxUnlessNoResult, Silent };
+        const char* handler;
+        std::function<Variant()> compute;   // the engine call on the chosen operands
+        std::function<std::string()> label; // the result's proposed name
+        OnError onError = Box;
+        std::function<void()> prepare = {}; // runs before the pointer turns busy
+    };
+    void runOperation(const Operation& op);
 
     // Matrix data files (frm_velmor_files.cpp).
     void SaveMatrix(std::string& MatrixTxtFile);

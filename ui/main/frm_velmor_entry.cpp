@@ -1,6 +1,7 @@
 #include <string>
 
 #include "engine/limits.h"
+#include "engine/text_case.h"
 #include "ui/main/form_helpers.h"
 #include "ui/main/frm_velmor.h"
 
@@ -189,7 +190,7 @@ void FrmVelmor::cmdSave_Click() {
         mfMatrixSaved = true;
         cboMatrixInput.setListIndex(mintMatrixCount - 1);
         if (cboMatrixInput2.Text().empty() ||
-            sameTextNoCase(cboMatrixInput2.Text(), cboMatrixInput.Text()))
+            equalNoCase(cboMatrixInput2.Text(), cboMatrixInput.Text()))
             cboMatrixInput2.setText(cboMatrixInput.Text());
         TabStopMatrixOps();
         cboMatrixInput2.setVisible(true);

@@ -17,13 +17,6 @@ Variant chosenMatrix(MatrixList& list, const ComboBox& selector) {
     return listEntry(list, selector.ListIndex() + 1).Matrix();
 }
 
-// The working matrix only ever holds a matrix: an engine call that returned nothing (after
-// its own message) fails the store and leaves the previous value in place.
-void storeMatrix(Variant& target, Variant&& result) {
-    if (!result.isArray() || result.array().dims() != 2) throw RuntimeError(err::TypeMismatch);
-    target = std::move(result);
-}
-
 std::size_t characterCount(const std::string& text) {
     std::size_t n = 0;
     for (unsigned char c : text)
@@ -48,114 +41,96 @@ void openResultWindow(FrmVelmor& w, const std::string& label) {
 
 } // namespace
 
-void FrmVelmor::cmdAdd_Click() {
+// The frame every matrix operation shares: busy pointer, the engine call, the result window
+// named by `label`, and the handler's own error box for whatever the engine did not report.
+// The working matrix only ever holds a matrix: an engine call that failed (after its own
+// boxes) gives none, which the handler reports as error 13 and the previous value stays.
+void FrmVelmor::runOperation(const Operation& op) {
     try {
+        if (op.prepare) op.prepare();
         busy();
-        Variant first = chosenMatrix(Matrices, cboMatrixInput);
-        Variant second = chosenMatrix(Matrices, cboMatrixInput2);
-        storeMatrix(mvarMatrix, gVelmor.Add(first, second));
-        openResultWindow(*this, "[" + cboMatrixInput.Text() + "+" + cboMatrixInput2.Text() + "]");
+        Variant result = op.compute();
+        if (!result.isArray() || result.array().dims() != 2) throw RuntimeError(err::TypeMismatch);
+        mvarMatrix = std::move(result);
+        openResultWindow(*this, op.label());
         ShowResult();
         restorePointer();
     } catch (const RuntimeError& e) {
-        errorBox(e, "cmdAdd_Click", MsgIcon::Critical, true);
+        const bool reported =
+            op.onError == Operation::Silent ||
+            (op.onError == Operation::BoxUnlessNoResult && e.number() == err::TypeMismatch);
+        if (!reported) errorBox(e, op.handler, MsgIcon::Critical, true);
         restorePointer();
     }
+}
+
+void FrmVelmor::cmdAdd_Click() {
+    runOperation(
+        {"cmdAdd_Click",
+         [&] {
+             Variant first = chosenMatrix(Matrices, cboMatrixInput);
+             return gVelmor.Add(first, chosenMatrix(Matrices, cboMatrixInput2));
+         },
+         [&] { return "[" + cboMatrixInput.Text() + "+" + cboMatrixInput2.Text() + "]"; }});
 }
 
 void FrmVelmor::cmdSubtract_Click() {
-    try {
-        busy();
-        Variant first = chosenMatrix(Matrices, cboMatrixInput);
-        Variant second = chosenMatrix(Matrices, cboMatrixInput2);
-        storeMatrix(mvarMatrix, gVelmor.Subtract(first, second));
-        openResultWindow(*this, "[" + cboMatrixInput.Text() + "-" + cboMatrixInput2.Text() + "]");
-        ShowResult();
-        restorePointer();
-    } catch (const RuntimeError& e) {
-        errorBox(e, "cmdSubtract_Click", MsgIcon::Critical, true);
-        restorePointer();
-    }
+    runOperation(
+        {"cmdSubtract_Click",
+         [&] {
+             Variant first = chosenMatrix(Matrices, cboMatrixInput);
+             return gVelmor.Subtract(first, chosenMatrix(Matrices, cboMatrixInput2));
+         },
+         [&] { return "[" + cboMatrixInput.Text() + "-" + cboMatrixInput2.Text() + "]"; }});
 }
 
 void FrmVelmor::cmdMultiply_Click() {
-    try {
-        busy();
-        Variant first = chosenMatrix(Matrices, cboMatrixInput);
-        Variant second = chosenMatrix(Matrices, cboMatrixInput2);
-        storeMatrix(mvarMatrix, gVelmor.Multiply(first, second));
-        openResultWindow(*this, cboMatrixInput.Text() + cboMatrixInput2.Text());
-        ShowResult();
-        restorePointer();
-    } catch (const RuntimeError& e) {
-        errorBox(e, "cmdMultiply_Click", MsgIcon::Critical, true);
-        restorePointer();
-    }
+    runOperation({"cmdMultiply_Click",
+                  [&] {
+                      Variant first = chosenMatrix(Matrices, cboMatrixInput);
+                      return gVelmor.Multiply(first, chosenMatrix(Matrices, cboMatrixInput2));
+                  },
+                  [&] { return cboMatrixInput.Text() + cboMatrixInput2.Text(); }});
 }
 
 void FrmVelmor::cmdScale_Click() {
-    try {
-        std::string answer = dialogs.inputBox("Scalar", "Multiply by Scalar", "");
-        // Cancel, or OK on an empty box: the pointer is never touched.
-        if (answer.empty()) return;
-        double scalar = format.toNumber(std::string_view(answer));
-        busy();
-        Variant first = chosenMatrix(Matrices, cboMatrixInput);
-        storeMatrix(mvarMatrix, gVelmor.ScaleMultiply(scalar, first));
-        openResultWindow(*this, format.toText(scalar) + cboMatrixInput.Text());
-        ShowResult();
-        restorePointer();
-    } catch (const RuntimeError& e) {
-        errorBox(e, "cmdScale_Click", MsgIcon::Critical, true);
-        restorePointer();
-    }
+    std::string answer = dialogs.inputBox("Scalar", "Multiply by Scalar", "");
+    // Cancel, or OK on an empty box: the pointer is never touched.
+    if (answer.empty()) return;
+    double scalar = 0;
+    runOperation(
+        {"cmdScale_Click",
+         [&] { return gVelmor.ScaleMultiply(scalar, chosenMatrix(Matrices, cboMatrixInput)); },
+         [&] { return format.toText(scalar) + cboMatrixInput.Text(); }, Operation::Box,
+         [&] { scalar = format.toNumber(std::string_view(answer)); }});
 }
 
 void FrmVelmor::cmdTranspose_Click() {
-    try {
-        busy();
-        gVelmor.FlexGrid = &MSFlexGrid1;
-        Variant grid = gVelmor.GridToArray();
-        storeMatrix(mvarMatrix, gVelmor.Transpose(grid));
-        openResultWindow(*this, suffixLabel(cboMatrixInput.Text(), "_T"));
-        ShowResult();
-        restorePointer();
-    } catch (const RuntimeError&) {
-        // Silent by design: the engine has already reported whatever failed.
-        restorePointer();
-    }
+    // Silent by design: the engine has already reported whatever failed.
+    runOperation({"cmdTranspose_Click",
+                  [&] {
+                      gVelmor.FlexGrid = &MSFlexGrid1;
+                      return gVelmor.Transpose(gVelmor.GridToArray());
+                  },
+                  [&] { return suffixLabel(cboMatrixInput.Text(), "_T"); }, Operation::Silent});
 }
 
 void FrmVelmor::cmdInvert_Click() {
-    try {
-        busy();
-        gVelmor.FlexGrid = &MSFlexGrid1;
-        Variant grid = gVelmor.GridToArray();
-        storeMatrix(mvarMatrix, gVelmor.Invert(grid));
-        openResultWindow(*this, suffixLabel(cboMatrixInput.Text(), "_I"));
-        ShowResult();
-        restorePointer();
-    } catch (const RuntimeError& e) {
-        // Error 13 means the engine returned no inverse after its own message (a singular
-        // or non-square matrix); a second box would only repeat it.
-        if (e.number() != err::TypeMismatch)
-            errorBox(e, "cmdInvert_Click", MsgIcon::Critical, true);
-        restorePointer();
-    }
+    // Error 13 means the engine returned no inverse after its own message (a singular or
+    // non-square matrix); a second box would only repeat it.
+    runOperation({"cmdInvert_Click",
+                  [&] {
+                      gVelmor.FlexGrid = &MSFlexGrid1;
+                      return gVelmor.Invert(gVelmor.GridToArray());
+                  },
+                  [&] { return suffixLabel(cboMatrixInput.Text(), "_I"); },
+                  Operation::BoxUnlessNoResult});
 }
 
 void FrmVelmor::cmdAdjoint_Click() {
-    try {
-        busy();
-        Variant first = chosenMatrix(Matrices, cboMatrixInput);
-        storeMatrix(mvarMatrix, gVelmor.GetAdjointMatrix(first));
-        openResultWindow(*this, "adj(" + cboMatrixInput.Text() + ")");
-        ShowResult();
-        restorePointer();
-    } catch (const RuntimeError& e) {
-        errorBox(e, "cmdAdjoint_Click", MsgIcon::Critical, true);
-        restorePointer();
-    }
+    runOperation({"cmdAdjoint_Click",
+                  [&] { return gVelmor.GetAdjointMatrix(chosenMatrix(Matrices, cboMatrixInput)); },
+                  [&] { return "adj(" + cboMatrixInput.Text() + ")"; }});
 }
 
 void FrmVelmor::cmdProperties_Click() {

@@ -1,7 +1,6 @@
-#include <algorithm>
-#include <cctype>
 #include <string>
 
+#include "engine/text_case.h"
 #include "store/file_lookup.h"
 #include "store/settings_reader.h"
 #include "ui/main/frm_velmor.h"
@@ -11,12 +10,6 @@ namespace velmor {
 namespace {
 
 constexpr const char* kIniName = "velmor.ini";
-
-std::string upperCase(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return s;
-}
 
 // Offers the current delimiter for change; an empty answer keeps it.
 void askDelimiter(DialogService& dialogs, std::string& delimiter, const std::string& data,
@@ -33,7 +26,7 @@ void askDelimiter(DialogService& dialogs, std::string& delimiter, const std::str
 void FrmVelmor::readSettings() {
     mstrIniFile = joinPath(mstrStartDir, kIniName);
     const std::string found = platform.findFileNoCase(mstrStartDir, kIniName);
-    if (upperCase(found) != "VELMOR.INI") {
+    if (!equalNoCase(found, kIniName)) {
         dialogs.msgBox("The Velmor.ini file could not be found.\r"
                        "A single space is the default delimiter in text files for input and "
                        "output data.\r"
