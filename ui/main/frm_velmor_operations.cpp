@@ -1,3 +1,4 @@
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -15,6 +16,15 @@ namespace {
 // comes first, then the button's own.
 Variant chosenMatrix(MatrixList& list, const ComboBox& selector) {
     return listEntry(list, selector.ListIndex() + 1).Matrix();
+}
+
+// An engine call on the matrices of both selectors, the first one read first.
+std::function<Variant()>
+onBothSelections(FrmVelmor& w, Variant (EngineAdapter::*call)(const Variant&, const Variant&)) {
+    return [&w, call] {
+        Variant first = chosenMatrix(w.Matrices, w.cboMatrixInput);
+        return (w.gVelmor.*call)(first, chosenMatrix(w.Matrices, w.cboMatrixInput2));
+    };
 }
 
 std::size_t characterCount(const std::string& text) {
@@ -65,31 +75,19 @@ void FrmVelmor::runOperation(const Operation& op) {
 }
 
 void FrmVelmor::cmdAdd_Click() {
-    runOperation(
-        {"cmdAdd_Click",
-         [&] {
-             Variant first = chosenMatrix(Matrices, cboMatrixInput);
-             return gVelmor.Add(first, chosenMatrix(Matrices, cboMatrixInput2));
-         },
-         [&] { return "[" + cboMatrixInput.Text() + "+" + cboMatrixInput2.Text() + "]"; }});
+    runOperation({"cmdAdd_Click", onBothSelections(*this, &EngineAdapter::Add), [&] {
+                      return "[" + cboMatrixInput.Text() + "+" + cboMatrixInput2.Text() + "]";
+                  }});
 }
 
 void FrmVelmor::cmdSubtract_Click() {
-    runOperation(
-        {"cmdSubtract_Click",
-         [&] {
-             Variant first = chosenMatrix(Matrices, cboMatrixInput);
-             return gVelmor.Subtract(first, chosenMatrix(Matrices, cboMatrixInput2));
-         },
-         [&] { return "[" + cboMatrixInput.Text() + "-" + cboMatrixInput2.Text() + "]"; }});
+    runOperation({"cmdSubtract_Click", onBothSelections(*this, &EngineAdapter::Subtract), [&] {
+                      return "[" + cboMatrixInput.Text() + "-" + cboMatrixInput2.Text() + "]";
+                  }});
 }
 
 void FrmVelmor::cmdMultiply_Click() {
-    runOperation({"cmdMultiply_Click",
-                  [&] {
-                      Variant first = chosenMatrix(Matrices, cboMatrixInput);
-                      return gVelmor.Multiply(first, chosenMatrix(Matrices, cboMatrixInput2));
-                  },
+    runOperation({"cmdMultiply_Click", onBothSelections(*this, &EngineAdapter::Multiply),
                   [&] { return cboMatrixInput.Text() + cboMatrixInput2.Text(); }});
 }
 
