@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/runtime_error.h"
@@ -23,7 +24,7 @@ struct EngineIssue {
         Error,            // run-time error `number`
         NotSquare,        // rows differ from columns where a square matrix is needed
         ShapesDiffer,     // two operands of different sizes
-        Singular,         // no inverse: a zero pivot
+        Singular,         // no inverse: the elimination ran out of pivots
         SingularDivision, // no inverse: a pivot too small to divide by
     };
     Kind kind = Kind::Error;
