@@ -15,13 +15,14 @@ FrmSysInfo::FrmSysInfo(PlatformServices& platform, std::string settingsFile, std
     txtInfo.setMultiLine(true);
     txtInfo.setLocked(true);
     txtInfo.setFont("Monospace", 9);
-    txtInfo.move(120, 120, 8760, 3960);
-    cmdCopy.move(6120, 4260, 1260, 345);
-    cmdOK.move(7620, 4260, 1260, 345);
+    txtInfo.move(120, 120, 9600, 3000);
+    cmdCopy.move(6960, 3240, 1260, 345);
+    cmdOK.move(8460, 3240, 1260, 345);
     form.setDefaultButton(&cmdOK);
     form.setCancelButton(&cmdOK);
     form.setTabOrder({&cmdOK, &cmdCopy, &txtInfo});
-    form.userResize(9120, 5145);
+    // Client area 9840 x 3705 plus the frame and title bar.
+    form.userResize(9960, 4110);
     form.onLoad = [this] { Form_Load(); };
     cmdCopy.onClick = [this] { cmdCopy_Click(); };
     cmdOK.onClick = [this] { cmdOK_Click(); };
