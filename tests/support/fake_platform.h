@@ -41,6 +41,12 @@ class FakePlatform : public PlatformServices {
     }
     std::string nowText() override { return now; }
     void quit() override { quitCalled = true; }
+    std::string clipText, clipHtml;
+    void setClipboard(const std::string& text, const std::string& html) override {
+        clipText = text;
+        clipHtml = html;
+    }
+    std::string clipboardText() override { return clipText; }
 };
 
 } // namespace velmor::test

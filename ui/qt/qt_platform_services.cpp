@@ -2,9 +2,12 @@
 
 #include <filesystem>
 
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDesktopServices>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
@@ -67,6 +70,17 @@ void QtPlatformServices::quit() {
     QCoreApplication::exit(0);
     QMetaObject::invokeMethod(
         QCoreApplication::instance(), [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+}
+
+void QtPlatformServices::setClipboard(const std::string& text, const std::string& html) {
+    auto* data = new QMimeData;
+    data->setText(toQt(text));
+    if (!html.empty()) data->setHtml(toQt(html));
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+std::string QtPlatformServices::clipboardText() {
+    return fromQt(QGuiApplication::clipboard()->text());
 }
 
 } // namespace velmor

@@ -5,7 +5,7 @@
 namespace velmor {
 
 // Platform services of the running program: the file system, the desktop's document
-// handler, programs on the PATH, the local clock and the event loop.
+// handler, programs on the PATH, the local clock, the event loop and the clipboard.
 class QtPlatformServices : public PlatformServices {
   public:
     std::string currentDirectory() override;
@@ -16,6 +16,8 @@ class QtPlatformServices : public PlatformServices {
     bool startProgram(const std::string& path) override;
     std::string nowText() override;
     void quit() override;
+    void setClipboard(const std::string& text, const std::string& html) override;
+    std::string clipboardText() override;
 };
 
 } // namespace velmor

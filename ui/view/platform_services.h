@@ -24,6 +24,9 @@ class PlatformServices {
     virtual std::string nowText() = 0;
     // Ends the process's event loop at once.
     virtual void quit() = 0;
+    // The clipboard: a plain text, with an HTML form of the same content when not empty.
+    virtual void setClipboard(const std::string& text, const std::string& html) = 0;
+    virtual std::string clipboardText() = 0;
 };
 
 } // namespace velmor
