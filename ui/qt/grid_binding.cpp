@@ -1,5 +1,7 @@
 #include "ui/qt/grid_binding.h"
 
+#include <algorithm>
+#include <climits>
 #include <map>
 
 #include <QAction>
@@ -21,6 +23,16 @@ namespace velmor {
 
 namespace {
 constexpr int kRowPx = Grid::kRowHeight / 15; // rows are 240 twips, 16 pixels
+
+// The grid cells spanned by a selection of the view, or `none` when it is empty.
+CellRange selectedBlock(const QItemSelection& selection, CellRange none) {
+    if (selection.isEmpty()) return none;
+    CellRange out{INT_MAX, INT_MAX, 0, 0};
+    for (const QItemSelectionRange& r : selection)
+        out = {std::min(out.top, r.top() + 1), std::min(out.left, r.left() + 1),
+               std::max(out.bottom, r.bottom() + 1), std::max(out.right, r.right() + 1)};
+    return out;
+}
 } // namespace
 
 GridBinding::GridBinding(FormWindow& window, Grid& grid, QWidget* parent)
@@ -207,16 +219,7 @@ void GridBinding::reportSelection() {
     Grid* g = grid();
     if (!g || window().mirroring()) return;
     QItemSelectionModel* model = view_->selectionModel();
-    CellRange range{g->Row(), g->Col(), g->Row(), g->Col()};
-    const QItemSelection selection = model->selection();
-    for (qsizetype i = 0; i < selection.size(); ++i) {
-        const QItemSelectionRange& r = selection[i];
-        CellRange cells{r.top() + 1, r.left() + 1, r.bottom() + 1, r.right() + 1};
-        range = i == 0 ? cells
-                       : CellRange{std::min(range.top, cells.top), std::min(range.left, cells.left),
-                                   std::max(range.bottom, cells.bottom),
-                                   std::max(range.right, cells.right)};
-    }
+    CellRange range = selectedBlock(model->selection(), {g->Row(), g->Col(), g->Row(), g->Col()});
     g->userSelect(range);
     if (range.single() && model->hasSelection()) {
         FormWindow::Mirror mirror(window());
@@ -233,10 +236,7 @@ void GridBinding::applySelection() {
     }
     if (want.bottom > model_->rowCount() || want.right > model_->columnCount()) return;
     // Compared by its corners: a drag under way keeps the ranges Qt builds it from.
-    const QItemSelection shown = model->selection();
-    if (shown.size() == 1 && shown[0].top() == want.top - 1 && shown[0].left() == want.left - 1 &&
-        shown[0].bottom() == want.bottom - 1 && shown[0].right() == want.right - 1)
-        return;
+    if (model->hasSelection() && selectedBlock(model->selection(), {}) == want) return;
     model->select(QItemSelection(model_->index(want.top - 1, want.left - 1),
                                  model_->index(want.bottom - 1, want.right - 1)),
                   QItemSelectionModel::ClearAndSelect);
