@@ -89,14 +89,17 @@ TEST(ClipboardText, ABlockBeyondTheMatrixLimitsIsTooLarge) {
 TEST(ClipboardText, EveryFormatPastesBackWhatWasCopied) {
     for (const char* sep : {".", ","}) {
         const std::string half = std::string("-2") + sep + "5";
-        const TextBlock block{{"1", half, "1E-10"}, {"abc", "x, \"y\"", "a|b & c\\"}};
-        for (CopyFormat f :
-             {CopyFormat::Tabs, CopyFormat::Csv, CopyFormat::Latex, CopyFormat::Markdown,
-              CopyFormat::Matlab, CopyFormat::Python, CopyFormat::Mathematica}) {
-            std::string text = formatBlock(block, f, sep);
-            SCOPED_TRACE(text);
-            EXPECT_EQ(parseBlock(text, " ", sep).rows, block);
-        }
+        const TextBlock blocks[] = {
+            {{"[1]", half, "1E-10"}, {"abc", "x, \"y\"", "a|b & c\\"}, {"|", "{}", "[2]"}},
+            {{"x y"}, {half}, {"a;b"}}}; // one column: no tab to tell the rows' separator
+        for (const TextBlock& block : blocks)
+            for (CopyFormat f :
+                 {CopyFormat::Tabs, CopyFormat::Csv, CopyFormat::Latex, CopyFormat::Markdown,
+                  CopyFormat::Matlab, CopyFormat::Python, CopyFormat::Mathematica}) {
+                std::string text = formatBlock(block, f, sep);
+                SCOPED_TRACE(text);
+                EXPECT_EQ(parseBlock(text, " ", sep).rows, block);
+            }
     }
 }
 

@@ -34,10 +34,18 @@ std::string quoted(const std::string& text, const std::string& escape) {
     return out + "\"";
 }
 
-std::string csvField(const std::string& text, char delimiter) {
-    bool quote = !text.empty() && (text.front() == ' ' || text.back() == ' ');
+// A delimited field, quoted as CSV does where needed. A block of one column has no
+// delimiter to tell its rows apart from the other separators a paste tries, so there a
+// blank, comma or semicolon is quoted too; so is a start a paste reads as a bracket form.
+std::string delimitedField(const std::string& text, char delimiter, bool oneColumn) {
+    const bool csv = delimiter == ',';
+    bool quote = !text.empty() &&
+                 (std::string_view("\"[{|\\").find(text.front()) != std::string_view::npos ||
+                  (csv && (text.front() == ' ' || text.back() == ' ')));
     for (char c : text)
-        if (c == delimiter || c == '"' || c == '\r' || c == '\n') quote = true;
+        if (c == delimiter || c == '\r' || c == '\n' || (csv && c == '"') ||
+            (oneColumn && (c == ' ' || c == ',' || c == ';')))
+            quote = true;
     return quote ? quoted(text, "") : text;
 }
 
@@ -143,16 +151,16 @@ bool looksNumeric(std::string_view t, std::string_view sep) {
 std::string formatBlock(const TextBlock& block, CopyFormat format, std::string_view sep) {
     switch (format) {
     case CopyFormat::Tabs:
-        // Spreadsheets quote a field that holds a tab, a line break or a leading quote.
-        return joinRows(block, "", "\t", "\n", "", [](const std::string& s) {
-            bool quote = !s.empty() && s.front() == '"';
-            for (char c : s)
-                if (c == '\t' || c == '\r' || c == '\n') quote = true;
-            return quote ? quoted(s, "") : s;
-        });
-    case CopyFormat::Csv:
-        return joinRows(block, "", ",", "\r\n", "",
-                        [](const std::string& s) { return csvField(s, ','); });
+    case CopyFormat::Csv: {
+        // Spreadsheets quote a field that holds the delimiter, a line break or a quote.
+        const char delimiter = format == CopyFormat::Tabs ? '\t' : ',';
+        const bool oneColumn = !block.empty() && block.front().size() == 1;
+        return joinRows(block, "", std::string(1, delimiter),
+                        format == CopyFormat::Tabs ? "\n" : "\r\n", "",
+                        [delimiter, oneColumn](const std::string& s) {
+                            return delimitedField(s, delimiter, oneColumn);
+                        });
+    }
     case CopyFormat::Latex:
         return "\\begin{bmatrix}\n" +
                joinRows(block, "", " & ", "", " \\\\\n",

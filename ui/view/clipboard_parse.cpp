@@ -292,6 +292,17 @@ std::string normalisedLineEnds(std::string_view text) {
     return out;
 }
 
+bool everyLineStartsWithBar(std::string_view t) {
+    std::size_t start = 0;
+    while (start < t.size()) {
+        std::size_t end = std::min(t.find('\n', start), t.size());
+        std::string_view line = trim(t.substr(start, end - start));
+        if (!line.empty() && line.front() != '|') return false;
+        start = end + 1;
+    }
+    return !t.empty();
+}
+
 // The brackets of a literal, with a call around it (np.array(...), Matrix(...)) removed.
 std::string_view literalBody(std::string_view t) {
     if (std::size_t paren = t.find('(');
@@ -313,7 +324,7 @@ ParsedBlock parseBlock(std::string_view text, std::string_view inputDelimiter,
         readLatex(t, out);
         return result;
     }
-    if (!t.empty() && t.front() == '|') {
+    if (everyLineStartsWithBar(t)) {
         readMarkdown(t, out);
         return result;
     }
