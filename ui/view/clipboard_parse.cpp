@@ -143,9 +143,12 @@ std::string languageElement(std::string_view raw, bool backslashEscapes, std::st
         return out;
     }
     std::string out(t);
-    if (auto at = out.find("*^"); at != std::string::npos) out.replace(at, 2, "E");
+    // Built by concatenation: GCC 12 warns falsely (-Wrestrict) on replace() here.
+    if (auto at = out.find("*^"); at != std::string::npos)
+        out = out.substr(0, at) + "E" + out.substr(at + 2);
     if (looksNumeric(out, ".") && sep != ".")
-        if (auto at = out.find('.'); at != std::string::npos) out.replace(at, 1, sep);
+        if (auto at = out.find('.'); at != std::string::npos)
+            out = out.substr(0, at) + std::string(sep) + out.substr(at + 1);
     return out;
 }
 
