@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 PRESET ?= dev
 
-.PHONY: deps configure build app run test test-asan test-tsan bench fuzz clean format
+.PHONY: deps configure build app run test test-asan test-tsan bench fuzz package clean format
 
 deps:
 	@scripts/install-deps
@@ -38,6 +38,10 @@ bench: deps
 	@cmake --preset release -DVELMOR_BENCH=ON >/dev/null
 	cmake --build build-release -j $(JOBS) --target velmor_bench velmor_bench_native
 	bench/run-report build-release
+
+# The Debian package velmor_<version>_amd64.deb in $(BUILD)/, dependencies from shlibdeps.
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 fuzz: build
 	VELMOR_FUZZ_ITERATIONS=200000 $(BUILD)/tests/velmor_store_tests --gtest_filter='*Fuzz*'
