@@ -5,10 +5,12 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTableView>
 
 #include "ui/qt/form_window.h"
+#include "ui/qt/grid_delegate.h"
 #include "ui/qt/grid_model.h"
 #include "ui/qt/qt_convert.h"
 #include "ui/view/grid.h"
@@ -36,6 +38,7 @@ GridBinding::GridBinding(FormWindow& window, Grid& grid, QWidget* parent)
     view_->setCornerButtonEnabled(false);
     view_->setWordWrap(false);
     view_->setTextElideMode(Qt::ElideNone);
+    view_->setItemDelegate(new GridDelegate(view_));
     view_->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     view_->setHorizontalScrollMode(QAbstractItemView::ScrollPerItem);
     for (QHeaderView* h : {view_->horizontalHeader(), view_->verticalHeader()}) {
@@ -46,6 +49,20 @@ GridBinding::GridBinding(FormWindow& window, Grid& grid, QWidget* parent)
         h->setDefaultAlignment(Qt::AlignCenter);
     }
     view_->verticalHeader()->setDefaultSectionSize(kRowPx);
+    // Data columns take the width the user drags or double-clicks their heading's border to.
+    QHeaderView* columns = view_->horizontalHeader();
+    columns->setSectionResizeMode(QHeaderView::Interactive);
+    // The view's own fit measures only some rows and knows nothing of shortened numbers.
+    QObject::disconnect(columns, SIGNAL(sectionHandleDoubleClicked(int)), view_,
+                        SLOT(resizeColumnToContents(int)));
+    connect(columns, &QHeaderView::sectionHandleDoubleClicked, this,
+            [this](int section) { fitColumn(section); });
+    connect(columns, &QHeaderView::sectionResized, this, [this](int section, int, int size) {
+        Grid* g = this->grid();
+        if (!g || this->window().mirroring() || section >= int(widths_.size())) return;
+        widths_[std::size_t(section)] = size;
+        g->userColWidth(section + 1, int(pxToTwips(size)));
+    });
     view_->horizontalHeader()->setFixedHeight(kRowPx);
     tabPolicy_ = view_->focusPolicy();
 
@@ -101,6 +118,14 @@ void GridBinding::sync(Prop prop) {
     case Prop::ColWidth:
         markStale(true);
         break;
+    case Prop::Scroll:
+        // Kept apart from TopRow/LeftCol: showing the current cell may scroll the view (and
+        // so the grid) before the refresh applies this.
+        wantTop_ = g->TopRow();
+        wantLeft_ = g->LeftCol();
+        scrollStale_ = true;
+        markStale(false);
+        break;
     case Prop::Geometry:
         ControlBinding::sync(prop);
         markStale(true); // the pixel edges depend on where the grid stands
@@ -143,6 +168,12 @@ void GridBinding::refresh() {
     if (reset || widthsStale_) applyWidths(reset);
     widthsStale_ = false;
     showCurrentCell();
+    if (scrollStale_) {
+        scrollStale_ = false;
+        view_->verticalScrollBar()->setValue(wantTop_ - 1);
+        view_->horizontalScrollBar()->setValue(wantLeft_ - 1);
+        reportScroll();
+    }
 }
 
 void GridBinding::applyWidths(bool reset) {
@@ -193,6 +224,21 @@ void GridBinding::reportScroll() {
     if (Grid* g = grid())
         g->userScrolled(view_->verticalScrollBar()->value() + 1,
                         view_->horizontalScrollBar()->value() + 1);
+}
+
+void GridBinding::fitColumn(int section) {
+    Grid* g = grid();
+    if (!g) return;
+    flush();
+    const QFontMetrics metrics(view_->font());
+    const int margins = cellTextPadding(view_);
+    int widest = g->widestText(section + 1, [&](const std::string& text) {
+        return int(pxToTwips(metrics.horizontalAdvance(toQt(text)) + margins));
+    });
+    // At most a third of the screen, so one long text does not push the others away.
+    if (QScreen* screen = view_->screen())
+        widest = std::min(widest, int(pxToTwips(screen->availableGeometry().width() / 3)));
+    if (widest > 0) g->userColWidth(section + 1, widest);
 }
 
 bool GridBinding::keyPress(QKeyEvent& event) {

@@ -42,12 +42,15 @@ class GridBinding : public ControlBinding {
     void applyWidths(bool reset);
     void showCurrentCell();
     void reportScroll();
+    void fitColumn(int section);
 
     QTableView* view_;
     GridModel* model_;
     QTimer timer_;
     bool widthsStale_ = true;
     bool suppressClick_ = false;
+    bool scrollStale_ = false;
+    int wantTop_ = 1, wantLeft_ = 1; // scroll position asked for by code
     std::uint64_t revision_ = 0;
     std::vector<int> widths_; // section sizes the view has
     int refreshCount_ = 0;
