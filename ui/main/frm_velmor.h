@@ -37,6 +37,7 @@ class FrmVelmor : public MainWindowLink {
     CVelmor& engine() override { return gVelmor; }
     CMatrices& matrices() override { return Matrices; }
     MainWindowState& state() override { return g; }
+    PlatformServices& platformServices() override { return platform; }
     ComboBox& firstSelector() override { return cboMatrixInput; }
     ComboBox& secondSelector() override { return cboMatrixInput2; }
     void TabStopMatrixOps() override;

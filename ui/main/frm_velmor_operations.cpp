@@ -116,6 +116,7 @@ void FrmVelmor::cmdTranspose_Click() {
         busy();
         gVelmor.FlexGrid = &MSFlexGrid1;
         Variant grid = gVelmor.GridToArray();
+        MSFlexGrid1.scrollHome();
         storeMatrix(mvarMatrix, gVelmor.Transpose(grid));
         openResultWindow(*this, suffixLabel(cboMatrixInput.Text(), "_T"));
         ShowResult();
@@ -131,6 +132,7 @@ void FrmVelmor::cmdInvert_Click() {
         busy();
         gVelmor.FlexGrid = &MSFlexGrid1;
         Variant grid = gVelmor.GridToArray();
+        MSFlexGrid1.scrollHome();
         storeMatrix(mvarMatrix, gVelmor.Invert(grid));
         openResultWindow(*this, suffixLabel(cboMatrixInput.Text(), "_I"));
         ShowResult();
@@ -183,6 +185,8 @@ void FrmVelmor::ShowResult() {
     FrmMatrixOutput& output = *frmMatrixOutput;
     gVelmor.FlexGrid = &output.MSFlexGrid1;
     gVelmor.ArrayToGrid(mvarMatrix);
+    output.MSFlexGrid1.scrollHome();
+    output.FitColumns();
 
     Variant extremes = gVelmor.GetMinMaxArray(mvarMatrix);
     const Array& minMax = extremes.array();

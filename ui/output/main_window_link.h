@@ -8,6 +8,7 @@ namespace velmor {
 class CVelmor;
 class CMatrices;
 class ComboBox;
+class PlatformServices;
 
 // Public state of the main window that the result window reads and writes.
 struct MainWindowState {
@@ -30,6 +31,7 @@ class MainWindowLink {
     virtual CVelmor& engine() = 0;
     virtual CMatrices& matrices() = 0;
     virtual MainWindowState& state() = 0;
+    virtual PlatformServices& platformServices() = 0;
     virtual ComboBox& firstSelector() = 0;  // cboMatrixInput
     virtual ComboBox& secondSelector() = 0; // cboMatrixInput2
     virtual void TabStopMatrixOps() = 0;

@@ -5,11 +5,16 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDesktopServices>
+#include <QFont>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
 
 #include "store/file_lookup.h"
+#include "ui/qt/grid_delegate.h"
 #include "ui/qt/qt_convert.h"
 
 namespace velmor {
@@ -67,6 +72,24 @@ void QtPlatformServices::quit() {
     QCoreApplication::exit(0);
     QMetaObject::invokeMethod(
         QCoreApplication::instance(), [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+}
+
+} // namespace velmor
+
+namespace velmor {
+
+int QtPlatformServices::cellTextWidth(const std::string& text, const std::string& fontName,
+                                      double fontSize) {
+    // The font the grid binding gives its widget.
+    QFont font(toQt(fontName));
+    if (fontSize > 0) font.setPointSizeF(fontSize);
+    const int px = QFontMetrics(font).horizontalAdvance(toQt(text)) + cellTextPadding(nullptr);
+    return static_cast<int>(pxToTwips(px));
+}
+
+int QtPlatformServices::screenWidth() {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    return static_cast<int>(pxToTwips(screen ? screen->availableGeometry().width() : 1024));
 }
 
 } // namespace velmor

@@ -5,7 +5,8 @@
 namespace velmor {
 
 // Platform services of the running program: the file system, the desktop's document
-// handler, programs on the PATH, the local clock and the event loop.
+// handler, programs on the PATH, the local clock, the event loop, text
+// metrics and the screen.
 class QtPlatformServices : public PlatformServices {
   public:
     std::string currentDirectory() override;
@@ -16,6 +17,9 @@ class QtPlatformServices : public PlatformServices {
     bool startProgram(const std::string& path) override;
     std::string nowText() override;
     void quit() override;
+    int cellTextWidth(const std::string& text, const std::string& fontName,
+                      double fontSize) override;
+    int screenWidth() override;
 };
 
 } // namespace velmor
