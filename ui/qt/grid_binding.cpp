@@ -27,8 +27,16 @@ GridBinding::GridBinding(FormWindow& window, Grid& grid, QWidget* parent)
     view_->setModel(model_);
     QPalette palette = view_->palette();
     model_->setCellBackground(palette.color(QPalette::Base));
-    palette.setColor(QPalette::Base, palette.color(QPalette::Dark));
+    const QColor empty = palette.color(QPalette::Dark);
+    palette.setColor(QPalette::Base, empty);
     view_->setPalette(palette);
+    // The headers' empty ends take the colour of the empty area beside them.
+    for (QHeaderView* h : {view_->horizontalHeader(), view_->verticalHeader()}) {
+        QPalette p = h->palette();
+        p.setColor(QPalette::Window, empty);
+        p.setColor(QPalette::Base, empty);
+        h->setPalette(p);
+    }
     view_->setFrameShape(QFrame::NoFrame);
     view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // The current cell shows as the focus frame; a single cell is never highlighted.
