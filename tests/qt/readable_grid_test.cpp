@@ -1,3 +1,4 @@
+#include <QAbstractItemView>
 #include <QHeaderView>
 #include <QScrollBar>
 
@@ -90,7 +91,8 @@ TEST_F(ReadableGridTest, NarrowCellsKeepTheStartOfTheirTextAndHeadingsFitOnDoubl
 TEST_F(ReadableGridTest, AWideMatrixIsShownFromItsFirstColumnAfterASave) {
     std::vector<std::string> values;
     for (int c = 1; c <= 14; ++c) values.push_back(std::to_string(c));
-    keyMatrix("W", 1, 14, "wide", values);
+    const QString name = "AWideMatrixWithALongName";
+    keyMatrix(name.toStdString(), 1, 14, "wide", values);
     settle();
     QTableView* view = topGrid();
     EXPECT_EQ(view->horizontalScrollBar()->value(), 0);
@@ -99,6 +101,12 @@ TEST_F(ReadableGridTest, AWideMatrixIsShownFromItsFirstColumnAfterASave) {
     // The current cell stays where the transfer left it.
     EXPECT_EQ(view->currentIndex().column(), frm->MSFlexGrid1.Col() - 1);
     EXPECT_EQ(frm->MSFlexGrid1.Col(), 14);
+
+    // A name longer than its selector shows whole in the tooltip and the drop-down list.
+    auto* selector = as<QComboBox>(frm->cboMatrixInput);
+    EXPECT_TRUE(selector->toolTip().endsWith("\n" + name)) << selector->toolTip().toStdString();
+    EXPECT_GT(selector->view()->minimumWidth(),
+              selector->view()->fontMetrics().horizontalAdvance(name));
 }
 
 } // namespace
