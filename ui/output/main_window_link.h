@@ -36,6 +36,7 @@ class MainWindowLink {
     virtual ComboBox& secondSelector() = 0; // cboMatrixInput2
     virtual void TabStopMatrixOps() = 0;
     virtual void Show() = 0;
+    virtual PlatformServices& services() = 0;
 };
 
 // The cell width rule: (slider / 10 + 1) x standard width, rounded half to even into 16 bits.
