@@ -108,7 +108,9 @@ void FrmVelmor::cmdTranspose_Click() {
     runOperation({"cmdTranspose_Click",
                   [&] {
                       gVelmor.FlexGrid = &MSFlexGrid1;
-                      return gVelmor.Transpose(gVelmor.GridToArray());
+                      Variant grid = gVelmor.GridToArray();
+                      MSFlexGrid1.scrollHome();
+                      return gVelmor.Transpose(grid);
                   },
                   [&] { return suffixLabel(cboMatrixInput.Text(), "_T"); }, Operation::Silent});
 }
@@ -119,7 +121,9 @@ void FrmVelmor::cmdInvert_Click() {
     runOperation({"cmdInvert_Click",
                   [&] {
                       gVelmor.FlexGrid = &MSFlexGrid1;
-                      return gVelmor.Invert(gVelmor.GridToArray());
+                      Variant grid = gVelmor.GridToArray();
+                      MSFlexGrid1.scrollHome();
+                      return gVelmor.Invert(grid);
                   },
                   [&] { return suffixLabel(cboMatrixInput.Text(), "_I"); },
                   Operation::BoxUnlessNoResult});
@@ -156,6 +160,8 @@ void FrmVelmor::ShowResult() {
     FrmMatrixOutput& output = *frmMatrixOutput;
     gVelmor.FlexGrid = &output.MSFlexGrid1;
     gVelmor.ArrayToGrid(mvarMatrix);
+    output.MSFlexGrid1.scrollHome();
+    output.FitColumns();
 
     Variant extremes = gVelmor.GetMinMaxArray(mvarMatrix);
     const Array& minMax = extremes.array();
