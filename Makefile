@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 PRESET ?= dev
 
-.PHONY: deps configure build run test test-asan bench fuzz clean format
+.PHONY: deps configure build app run test test-asan test-tsan bench fuzz package clean format
 
 deps:
 	@scripts/install-deps
@@ -14,7 +14,11 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# The application alone: no test program is built.
+app: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target velmor
+
+run: app
 	cd $(CURDIR) && $(BUILD)/app/velmor
 
 test: build
@@ -25,10 +29,19 @@ test-asan: deps
 	cmake --build build-asan -j $(JOBS)
 	cd build-asan && ctest --output-on-failure -j $(JOBS)
 
+test-tsan: deps
+	@cmake --preset tsan >/dev/null
+	cmake --build build-tsan -j $(JOBS)
+	cd build-tsan && ctest --output-on-failure -j $(JOBS)
+
 bench: deps
-	@cmake --preset release >/dev/null
+	@cmake --preset release -DVELMOR_BENCH=ON >/dev/null
 	cmake --build build-release -j $(JOBS) --target velmor_bench velmor_bench_native
 	bench/run-report build-release
+
+# The Debian package velmor_<version>_amd64.deb in $(BUILD)/, dependencies from shlibdeps.
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 fuzz: build
 	VELMOR_FUZZ_ITERATIONS=200000 $(BUILD)/tests/velmor_store_tests --gtest_filter='*Fuzz*'
@@ -37,4 +50,4 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf build build-asan build-release
+	rm -rf build build-debug build-asan build-tsan build-release

@@ -176,9 +176,8 @@ void BM_PhaseTextToNumber(benchmark::State& state) {
 BENCHMARK(BM_PhaseTextToNumber)->Unit(benchmark::kMillisecond);
 
 void BM_PhaseExtremes(benchmark::State& state) {
-    bench::SilentDialogs dialogs;
     NumberFormat format;
-    CVelmor engine(dialogs, format);
+    CVelmor engine(format);
     Array a = Array::matrix(kOrder, kOrder);
     std::vector<double> v = resultNumbers();
     for (int i = 1; i <= kOrder; ++i)

@@ -39,19 +39,19 @@ class LongWorkTest : public QtFixture {
   protected:
     QtShell shell;
     NumberFormat format;
-    CVelmor engine{shell, format};
+    CVelmor engine{format};
 };
 
 TEST_F(LongWorkTest, ResultsOnTheWorkerAreBitForBitTheInlineOnes) {
     Variant a = randomMatrix(300, 1), b = randomMatrix(300, 2);
-    const Variant product = engine.Multiply(a, b), inverse = engine.Invert(a);
+    const Variant product = engine.Multiply(a, b).value, inverse = engine.Invert(a).value;
     Variant onWorker[2];
     std::thread::id worker;
     ASSERT_TRUE(shell.runLongWork("Multiply", [&](Progress& p) {
         worker = std::this_thread::get_id();
         engine.progress = &p;
-        onWorker[0] = engine.Multiply(a, b);
-        onWorker[1] = engine.Invert(a);
+        onWorker[0] = engine.Multiply(a, b).value;
+        onWorker[1] = engine.Invert(a).value;
         engine.progress = nullptr;
     }));
     EXPECT_NE(worker, std::this_thread::get_id());

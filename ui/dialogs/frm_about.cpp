@@ -2,6 +2,9 @@
 
 #include <exception>
 
+#include "ui/dialogs/frm_sys_info.h"
+#include "velmor/version.h"
+
 namespace velmor {
 
 namespace {
@@ -10,28 +13,30 @@ namespace {
 constexpr const char* kAppTitleText = "Velmor";
 constexpr const char* kCompanyName = "Dravik Software";
 constexpr const char* kProductName = "Velmor";
-constexpr int kVersionMajor = 1, kVersionMinor = 1, kVersionRevision = 0;
 constexpr const char* kFileDescription =
     "Perform matrix calculations: transpose, invert, multiply, scale, add, subtract, and "
     "compute determinants.";
 constexpr const char* kLegalNotice = "Copyright (C) Dravik Software. All rights reserved.";
 constexpr const char* kDisclaimer =
-    "Warning: this program is provided \"as is\", without warranty of any kind.\r\n"
-    "Check every result before you rely on it. The authors accept no liability\r\n"
-    "for any loss or damage that arises from its use.";
+    "Warning: this program is provided \"as is\", without warranty of any kind. Check every "
+    "result before you rely on it. The authors accept no liability for any loss or damage "
+    "that arises from its use.";
 
 } // namespace
 
 FrmAbout::FrmAbout(DialogService& dialogs, PlatformServices& platform)
     : form("frmAbout"), picIcon(form, "picIcon", "velmor"), lblTitle(form, "lblTitle", ""),
       lblVersion(form, "lblVersion", ""), lblDescription(form, "lblDescription", ""),
-      lblDisclaimer(form, "lblDisclaimer", kDisclaimer), cmdOK(form, "cmdOK", "OK"),
-      cmdSysInfo(form, "cmdSysInfo", "&System Info..."), dialogs_(dialogs), platform_(platform) {
+      lblDisclaimer(form, "lblDisclaimer", kDisclaimer), Line1(form, "Line1"),
+      cmdOK(form, "cmdOK", "OK"), cmdSysInfo(form, "cmdSysInfo", "&System Info..."),
+      dialogs_(dialogs), platform_(platform) {
     picIcon.move(240, 240, 540, 540);
     lblTitle.move(960, 240, 3885, 480);
     lblVersion.move(1050, 780, 3885, 225);
     lblDescription.move(1050, 1200, 3885, 690);
     lblDisclaimer.move(240, 2520, 3870, 1305);
+    // Between the description and the disclaimer, across the box.
+    Line1.move(240, 2340, 5250, 30);
     cmdOK.move(4245, 2625, 1260, 345);
     cmdSysInfo.move(4260, 3075, 1245, 345);
     form.setIcon("velmor");
@@ -64,8 +69,9 @@ void FrmAbout::cmdSysInfo_Click() {
 
 void FrmAbout::StartSysInfo() {
     try {
-        const std::string tool = platform_.findSystemInfoTool();
-        if (!tool.empty() && platform_.startProgram(tool)) return;
+        FrmSysInfo info(platform_, settingsFile, helpFile);
+        dialogs_.showForm(info.form, true);
+        return;
     } catch (const std::exception&) {
         // Every failure ends in the same message below.
     }

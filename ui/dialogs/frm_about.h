@@ -17,12 +17,16 @@ class FrmAbout {
     Form form;
     Picture picIcon;
     Label lblTitle, lblVersion, lblDescription, lblDisclaimer;
+    Line Line1;
     CommandButton cmdOK, cmdSysInfo;
 
     void Form_Load();
     void cmdOK_Click();
     void cmdSysInfo_Click();
     void StartSysInfo();
+
+    // The files in use, shown by System Info ("" for none); the main window sets them.
+    std::string settingsFile, helpFile;
 
   private:
     DialogService& dialogs_;

@@ -1,5 +1,6 @@
 #include "ui/main/frm_velmor.h"
 
+#include "ui/adapters/error_prompt.h"
 #include "ui/dialogs/frm_about.h"
 #include "ui/dialogs/frm_properties.h"
 #include "ui/output/frm_matrix_output.h"
@@ -33,6 +34,9 @@ FrmVelmor::FrmVelmor(DialogService& dialogs_, PlatformServices& platform_,
       MSFlexGrid2(form, "MSFlexGrid2"), mnuFile("mnuFile", "&File"),
       mnuFileOpen("mnuFileOpen", "&Open...", "Ctrl+O"),
       mnuFileSave("mnuFileSave", "&Save...", "Ctrl+S"), mnuFileExit("mnuFileExit", "E&xit"),
+      mnuEdit("mnuEdit", "&Edit"), mnuEditCopy("mnuEditCopy", "&Copy", "Ctrl+C"),
+      mnuEditCopyAs("mnuEditCopyAs"), mnuEditPaste("mnuEditPaste", "&Paste", "Ctrl+V"),
+      mnuEditSelectAll("mnuEditSelectAll", "Select &All", "Ctrl+A"),
       mnuFormat("mnuFormat", "Fo&rmat"),
       mnuInputDelimiter("mnuInputDelimiter", "&Input Delimiter..."),
       mnuOutputDelimiter("mnuOutputDelimiter", "Out&put Delimiter..."), mnuHelp("mnuHelp", "&Help"),
@@ -122,6 +126,8 @@ void FrmVelmor::buildControls() {
     MSFlexGrid1.setTabStop(false);
     MSFlexGrid2.setTabStop(false);
     Text1.setTabStop(false);
+    // The cell editor shows its text where the cell shows a number.
+    Text1.setAlignment(kTextRight);
     txtNo_Rows2.setLocked(true);
     txtNo_Columns2.setLocked(true);
     txtDescription2.setLocked(true);
@@ -138,14 +144,21 @@ void FrmVelmor::buildControls() {
     mnuFile.add(mnuFileOpen);
     mnuFile.add(mnuFileSave);
     mnuFile.add(mnuFileExit);
+    mnuEdit.add(mnuEditCopy);
+    mnuEdit.add(mnuEditCopyAs.menu);
+    mnuEdit.add(mnuEditPaste);
+    mnuEdit.add(mnuEditSelectAll);
     mnuFormat.add(mnuInputDelimiter);
     mnuFormat.add(mnuOutputDelimiter);
     mnuHelp.add(mnuAbout);
     mnuHelp.add(mnuContents);
     form.addMenu(mnuFile);
+    form.addMenu(mnuEdit);
     form.addMenu(mnuFormat);
     form.addMenu(mnuHelp);
     mnuFileSave.setEnabled(false);
+    MSFlexGrid1.setContextMenu(&mnuEdit);
+    MSFlexGrid2.setContextMenu(&mnuEdit);
 }
 
 void FrmVelmor::wireEvents() {
@@ -202,16 +215,20 @@ void FrmVelmor::wireEvents() {
     mnuInputDelimiter.onClick = [this] { mnuInputDelimiter_Click(); };
     mnuOutputDelimiter.onClick = [this] { mnuOutputDelimiter_Click(); };
     mnuAbout.onClick = [this] { mnuAbout_Click(); };
+    mnuEditCopy.onClick = [this] { mnuEditCopy_Click(); };
+    mnuEditCopyAs.onCopy = [this](CopyFormat f) { mnuEditCopyAs_Click(f); };
+    mnuEditPaste.onClick = [this] { mnuEditPaste_Click(); };
+    mnuEditSelectAll.onClick = [this] { mnuEditSelectAll_Click(); };
     mnuContents.onClick = [this] { mnuContents_Click(); };
 }
 
 bool FrmVelmor::longWork(const std::string& title, const std::function<void()>& work) {
     struct Detach {
-        CVelmor& engine;
-        ~Detach() { engine.progress = nullptr; }
+        EngineAdapter& engine;
+        ~Detach() { engine.setProgress(nullptr); }
     };
     return dialogs.runLongWork(title, [&](Progress& progress) {
-        gVelmor.progress = &progress;
+        gVelmor.setProgress(&progress);
         Detach detach{gVelmor};
         work();
     });

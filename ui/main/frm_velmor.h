@@ -5,15 +5,16 @@
 #include <memory>
 #include <string>
 
-#include "engine/cvelmor.h"
+#include "ui/adapters/engine_adapter.h"
 #include "engine/number_format.h"
-#include "store/cmatrices.h"
+#include "ui/adapters/matrix_list.h"
 #include "ui/output/main_window_link.h"
 #include "ui/view/combo_box.h"
 #include "ui/view/command_button.h"
 #include "ui/view/dialog_service.h"
 #include "ui/view/form.h"
 #include "ui/view/grid.h"
+#include "ui/view/grid_clipboard.h"
 #include "ui/view/menu_item.h"
 #include "ui/view/platform_services.h"
 #include "ui/view/slider.h"
@@ -35,11 +36,13 @@ class FrmVelmor : public MainWindowLink {
     ~FrmVelmor() override;
 
     // MainWindowLink
-    CVelmor& engine() override { return gVelmor; }
-    CMatrices& matrices() override { return Matrices; }
+    EngineAdapter& engine() override { return gVelmor; }
+    MatrixList& matrices() override { return Matrices; }
     MainWindowState& state() override { return g; }
+    PlatformServices& platformServices() override { return platform; }
     ComboBox& firstSelector() override { return cboMatrixInput; }
     ComboBox& secondSelector() override { return cboMatrixInput2; }
+    PlatformServices& services() override { return platform; }
     void TabStopMatrixOps() override;
     void Show() override;
 
@@ -69,12 +72,15 @@ class FrmVelmor : public MainWindowLink {
     FileDialog CommonDialog1;
 
     MenuItem mnuFile, mnuFileOpen, mnuFileSave, mnuFileExit;
+    MenuItem mnuEdit, mnuEditCopy;
+    CopyAsMenu mnuEditCopyAs;
+    MenuItem mnuEditPaste, mnuEditSelectAll;
     MenuItem mnuFormat, mnuInputDelimiter, mnuOutputDelimiter;
     MenuItem mnuHelp, mnuAbout, mnuContents;
 
     // Public state (g*) and the engine and list.
-    CVelmor gVelmor;
-    CMatrices Matrices;
+    EngineAdapter gVelmor;
+    MatrixList Matrices;
     MainWindowState g;
 
     // Window-level state.
@@ -85,6 +91,7 @@ class FrmVelmor : public MainWindowLink {
     std::int16_t mintIndex = 0;
     std::string mstrStartDir;
     std::string mstrIniFile;
+    std::string mstrSettingsInUse; // the settings file read at start-up, "" when none
     std::string mstrInputDelimiter;
     std::string mstrOutputDelimiter;
     std::int16_t mintFileNo = 0;
@@ -158,16 +165,39 @@ class FrmVelmor : public MainWindowLink {
     void cmdAdjoint_Click();
     void cmdProperties_Click();
     void ShowResult();
+    // One matrix operation of the buttons above the grids (see runOperation).
+    struct Operation {
+        enum OnError { Box, BoxUnlessNoResult, Silent };
+        const char* handler;
+        std::function<Variant()> compute;   // the engine call on the chosen operands
+        std::function<std::string()> label; // the result's proposed name
+        OnError onError = Box;
+        std::function<void()> prepare = {}; // runs before the pointer turns busy
+    };
+    void runOperation(const Operation& op);
 
     // Matrix data files (frm_velmor_files.cpp).
     void SaveMatrix(std::string& MatrixTxtFile);
     void OpenMatrix(std::string& MatrixTxtFile);
     void mnuFileOpen_Click();
     void mnuFileSave_Click();
+    // Where the Open dialog starts: the current folder's exercises/, else the installed
+    // samples, else the home folder.
+    std::string samplesFolder();
+
+    // Clipboard (frm_velmor_clipboard.cpp): on the grid that has the focus, the top grid
+    // when none has; Paste only into the top grid while it takes typing.
+    void mnuEditCopy_Click();
+    void mnuEditCopyAs_Click(CopyFormat format);
+    void mnuEditPaste_Click();
+    void mnuEditSelectAll_Click();
 
     // Help and About (frm_velmor_help.cpp).
     void mnuContents_Click();
     void mnuAbout_Click();
+    // The guide Help > Contents shows: Help/velmor.html below the start folder, else below
+    // the installed data folder; "" when neither exists.
+    std::string helpFileInUse();
 
     // Shared helpers.
     void busy() { form.setMousePointer(kPointerHourglass); }
@@ -183,8 +213,12 @@ class FrmVelmor : public MainWindowLink {
   private:
     void buildControls();
     void wireEvents();
-    // Reads the delimiters from the settings file in the start folder (start-up).
+    Grid& focusedGrid();
+    void pasteBlock(const ParsedBlock& block);
+    // Reads the delimiters from the first settings file found (start-up).
     void readSettings();
+    // The settings file in `dir`, matched without regard to case; "" when none.
+    std::string iniFileIn(const std::string& dir);
     // The exit's save question; true when the program may end.
     bool mayEnd();
     // Marks the program ended, closes the other windows and ends the event loop.

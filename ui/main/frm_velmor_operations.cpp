@@ -1,3 +1,4 @@
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -13,15 +14,27 @@ namespace {
 
 // The matrix of the list entry a selector has chosen; with no entry there the list's box
 // comes first, then the button's own.
-Variant chosenMatrix(CMatrices& list, const ComboBox& selector) {
+Variant chosenMatrix(MatrixList& list, const ComboBox& selector) {
     return listEntry(list, selector.ListIndex() + 1).Matrix();
 }
 
-// The working matrix only ever holds a matrix: an engine call that returned nothing (after
-// its own message) fails the store and leaves the previous value in place.
-void storeMatrix(Variant& target, Variant&& result) {
-    if (!result.isArray() || result.array().dims() != 2) throw RuntimeError(err::TypeMismatch);
-    target = std::move(result);
+// Runs an engine call as long work: the operands are read before, on the window's thread. A
+// cancelled call keeps nothing and ends the operation without a box.
+Variant longCall(FrmVelmor& w, const char* title, const std::function<Variant()>& call) {
+    Variant result;
+    if (!w.longWork(title, [&] { result = call(); })) throw WorkCancelled();
+    return result;
+}
+
+// An engine call on the matrices of both selectors, the first one read first.
+std::function<Variant()> onBothSelections(FrmVelmor& w, const char* title,
+                                          Variant (EngineAdapter::*call)(const Variant&,
+                                                                         const Variant&)) {
+    return [&w, title, call] {
+        Variant first = chosenMatrix(w.Matrices, w.cboMatrixInput);
+        Variant second = chosenMatrix(w.Matrices, w.cboMatrixInput2);
+        return longCall(w, title, [&] { return (w.gVelmor.*call)(first, second); });
+    };
 }
 
 std::size_t characterCount(const std::string& text) {
@@ -48,151 +61,112 @@ void openResultWindow(FrmVelmor& w, const std::string& label) {
 
 } // namespace
 
-void FrmVelmor::cmdAdd_Click() {
+// The frame every matrix operation shares: busy pointer, the engine call, the result window
+// named by `label`, and the handler's own error box for whatever the engine did not report.
+// The working matrix only ever holds a matrix: an engine call that failed (after its own
+// boxes) gives none, which the handler reports as error 13 and the previous value stays.
+void FrmVelmor::runOperation(const Operation& op) {
     try {
+        if (op.prepare) op.prepare();
         busy();
-        Variant first = chosenMatrix(Matrices, cboMatrixInput);
-        Variant second = chosenMatrix(Matrices, cboMatrixInput2);
-        Variant result;
-        if (!longWork("Add", [&] { result = gVelmor.Add(first, second); })) return restorePointer();
-        storeMatrix(mvarMatrix, std::move(result));
-        openResultWindow(*this, "[" + cboMatrixInput.Text() + "+" + cboMatrixInput2.Text() + "]");
+        Variant result = op.compute();
+        if (!result.isArray() || result.array().dims() != 2) throw RuntimeError(err::TypeMismatch);
+        mvarMatrix = std::move(result);
+        openResultWindow(*this, op.label());
         ShowResult();
         restorePointer();
     } catch (const RuntimeError& e) {
-        errorBox(e, "cmdAdd_Click", MsgIcon::Critical, true);
+        const bool reported =
+            op.onError == Operation::Silent ||
+            (op.onError == Operation::BoxUnlessNoResult && e.number() == err::TypeMismatch);
+        if (!reported) errorBox(e, op.handler, MsgIcon::Critical, true);
+        restorePointer();
+    } catch (const WorkCancelled&) {
+        // The user stopped it: the working matrix and the result window stay as they were.
         restorePointer();
     }
+}
+
+void FrmVelmor::cmdAdd_Click() {
+    runOperation({"cmdAdd_Click", onBothSelections(*this, "Add", &EngineAdapter::Add), [&] {
+                      return "[" + cboMatrixInput.Text() + "+" + cboMatrixInput2.Text() + "]";
+                  }});
 }
 
 void FrmVelmor::cmdSubtract_Click() {
-    try {
-        busy();
-        Variant first = chosenMatrix(Matrices, cboMatrixInput);
-        Variant second = chosenMatrix(Matrices, cboMatrixInput2);
-        Variant result;
-        if (!longWork("Subtract", [&] { result = gVelmor.Subtract(first, second); }))
-            return restorePointer();
-        storeMatrix(mvarMatrix, std::move(result));
-        openResultWindow(*this, "[" + cboMatrixInput.Text() + "-" + cboMatrixInput2.Text() + "]");
-        ShowResult();
-        restorePointer();
-    } catch (const RuntimeError& e) {
-        errorBox(e, "cmdSubtract_Click", MsgIcon::Critical, true);
-        restorePointer();
-    }
+    runOperation(
+        {"cmdSubtract_Click", onBothSelections(*this, "Subtract", &EngineAdapter::Subtract),
+         [&] { return "[" + cboMatrixInput.Text() + "-" + cboMatrixInput2.Text() + "]"; }});
 }
 
 void FrmVelmor::cmdMultiply_Click() {
-    try {
-        busy();
-        Variant first = chosenMatrix(Matrices, cboMatrixInput);
-        Variant second = chosenMatrix(Matrices, cboMatrixInput2);
-        Variant result;
-        if (!longWork("Multiply", [&] { result = gVelmor.Multiply(first, second); }))
-            return restorePointer();
-        storeMatrix(mvarMatrix, std::move(result));
-        openResultWindow(*this, cboMatrixInput.Text() + cboMatrixInput2.Text());
-        ShowResult();
-        restorePointer();
-    } catch (const RuntimeError& e) {
-        errorBox(e, "cmdMultiply_Click", MsgIcon::Critical, true);
-        restorePointer();
-    }
+    runOperation({"cmdMultiply_Click",
+                  onBothSelections(*this, "Multiply", &EngineAdapter::Multiply),
+                  [&] { return cboMatrixInput.Text() + cboMatrixInput2.Text(); }});
 }
 
 void FrmVelmor::cmdScale_Click() {
-    try {
-        std::string answer = dialogs.inputBox("Scalar", "Multiply by Scalar", "");
-        // Cancel, or OK on an empty box: the pointer is never touched.
-        if (answer.empty()) return;
-        double scalar = format.toNumber(std::string_view(answer));
-        busy();
-        Variant first = chosenMatrix(Matrices, cboMatrixInput);
-        Variant result;
-        if (!longWork("Scale", [&] { result = gVelmor.ScaleMultiply(scalar, first); }))
-            return restorePointer();
-        storeMatrix(mvarMatrix, std::move(result));
-        openResultWindow(*this, format.toText(scalar) + cboMatrixInput.Text());
-        ShowResult();
-        restorePointer();
-    } catch (const RuntimeError& e) {
-        errorBox(e, "cmdScale_Click", MsgIcon::Critical, true);
-        restorePointer();
-    }
+    std::string answer = dialogs.inputBox("Scalar", "Multiply by Scalar", "");
+    // Cancel, or OK on an empty box: the pointer is never touched.
+    if (answer.empty()) return;
+    double scalar = 0;
+    runOperation({"cmdScale_Click",
+                  [&] {
+                      Variant first = chosenMatrix(Matrices, cboMatrixInput);
+                      return longCall(*this, "Scale",
+                                      [&] { return gVelmor.ScaleMultiply(scalar, first); });
+                  },
+                  [&] { return format.toText(scalar) + cboMatrixInput.Text(); }, Operation::Box,
+                  [&] { scalar = format.toNumber(std::string_view(answer)); }});
 }
 
 void FrmVelmor::cmdTranspose_Click() {
-    try {
-        busy();
-        gVelmor.FlexGrid = &MSFlexGrid1;
-        Variant grid = gVelmor.GridToArray();
-        Variant result;
-        if (!longWork("Transpose", [&] { result = gVelmor.Transpose(grid); }))
-            return restorePointer();
-        storeMatrix(mvarMatrix, std::move(result));
-        openResultWindow(*this, suffixLabel(cboMatrixInput.Text(), "_T"));
-        ShowResult();
-        restorePointer();
-    } catch (const RuntimeError&) {
-        // Silent by design: the engine has already reported whatever failed.
-        restorePointer();
-    }
+    // Silent by design: the engine has already reported whatever failed.
+    runOperation({"cmdTranspose_Click",
+                  [&] {
+                      gVelmor.FlexGrid = &MSFlexGrid1;
+                      Variant grid = gVelmor.GridToArray();
+                      MSFlexGrid1.scrollHome();
+                      return longCall(*this, "Transpose", [&] { return gVelmor.Transpose(grid); });
+                  },
+                  [&] { return suffixLabel(cboMatrixInput.Text(), "_T"); }, Operation::Silent});
 }
 
 void FrmVelmor::cmdInvert_Click() {
-    try {
-        busy();
-        gVelmor.FlexGrid = &MSFlexGrid1;
-        Variant grid = gVelmor.GridToArray();
-        Variant result;
-        if (!longWork("Invert", [&] { result = gVelmor.Invert(grid); })) return restorePointer();
-        storeMatrix(mvarMatrix, std::move(result));
-        openResultWindow(*this, suffixLabel(cboMatrixInput.Text(), "_I"));
-        ShowResult();
-        restorePointer();
-    } catch (const RuntimeError& e) {
-        // Error 13 means the engine returned no inverse after its own message (a singular
-        // or non-square matrix); a second box would only repeat it.
-        if (e.number() != err::TypeMismatch)
-            errorBox(e, "cmdInvert_Click", MsgIcon::Critical, true);
-        restorePointer();
-    }
+    // Error 13 means the engine returned no inverse after its own message (a singular or
+    // non-square matrix); a second box would only repeat it.
+    runOperation({"cmdInvert_Click",
+                  [&] {
+                      gVelmor.FlexGrid = &MSFlexGrid1;
+                      Variant grid = gVelmor.GridToArray();
+                      MSFlexGrid1.scrollHome();
+                      return longCall(*this, "Invert", [&] { return gVelmor.Invert(grid); });
+                  },
+                  [&] { return suffixLabel(cboMatrixInput.Text(), "_I"); },
+                  Operation::BoxUnlessNoResult});
 }
 
 void FrmVelmor::cmdAdjoint_Click() {
-    try {
-        busy();
-        Variant first = chosenMatrix(Matrices, cboMatrixInput);
-        Variant result;
-        if (!longWork("Adjoint", [&] { result = gVelmor.GetAdjointMatrix(first); }))
-            return restorePointer();
-        storeMatrix(mvarMatrix, std::move(result));
-        openResultWindow(*this, "adj(" + cboMatrixInput.Text() + ")");
-        ShowResult();
-        restorePointer();
-    } catch (const RuntimeError& e) {
-        errorBox(e, "cmdAdjoint_Click", MsgIcon::Critical, true);
-        restorePointer();
-    }
+    runOperation({"cmdAdjoint_Click",
+                  [&] {
+                      Variant first = chosenMatrix(Matrices, cboMatrixInput);
+                      return longCall(*this, "Adjoint",
+                                      [&] { return gVelmor.GetAdjointMatrix(first); });
+                  },
+                  [&] { return "adj(" + cboMatrixInput.Text() + ")"; }});
 }
 
 void FrmVelmor::cmdProperties_Click() {
     try {
         busy();
         Variant first = chosenMatrix(Matrices, cboMatrixInput);
-        double determinant = 0, trace = 0;
-        if (!longWork("Properties", [&] {
-                determinant = gVelmor.GetDeterminant(first);
-                trace = gVelmor.GetTrace(first);
-            }))
-            return restorePointer();
+        std::string determinant = format.toText(gVelmor.GetDeterminant(first));
         // The dialog is modeless and outlives its OK: the same object is reloaded, so the
         // binding's window for it stays valid.
         if (!frmProperties) frmProperties = std::make_unique<FrmProperties>(dialogs);
         frmProperties->form.load();
-        frmProperties->txtDeterminant.setText(format.toText(determinant));
-        frmProperties->txtTrace.setText(format.toText(trace));
+        frmProperties->txtDeterminant.setText(determinant);
+        frmProperties->txtTrace.setText(format.toText(gVelmor.GetTrace(first)));
         dialogs.showForm(frmProperties->form, false);
         restorePointer();
     } catch (const RuntimeError& e) {
@@ -207,6 +181,8 @@ void FrmVelmor::ShowResult() {
     FrmMatrixOutput& output = *frmMatrixOutput;
     gVelmor.FlexGrid = &output.MSFlexGrid1;
     gVelmor.ArrayToGrid(mvarMatrix);
+    output.MSFlexGrid1.scrollHome();
+    output.FitColumns();
 
     Variant extremes = gVelmor.GetMinMaxArray(mvarMatrix);
     const Array& minMax = extremes.array();

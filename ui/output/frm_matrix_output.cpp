@@ -1,19 +1,27 @@
 #include "ui/output/frm_matrix_output.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <new>
 #include <string_view>
 
-#include "engine/cvelmor.h"
 #include "engine/runtime_error.h"
-#include "store/cmatrices.h"
+#include "ui/adapters/engine_adapter.h"
+#include "ui/adapters/error_prompt.h"
+#include "ui/adapters/matrix_list.h"
 #include "ui/view/combo_box.h"
+#include "ui/view/platform_services.h"
 
 namespace velmor {
 
 namespace {
 
-constexpr int kObjectNotSet = 91;
+// The design size, which is the smallest the window keeps, and the grid's size in it.
+constexpr double kMinWidth = 7005, kMinHeight = 5970;
+constexpr double kGridWidth = 5295, kGridHeight = 2535;
+// Room a vertical scroll bar takes from the grid.
+constexpr double kScrollBarWidth = 255;
 
 // A text read as a 32-bit whole number the way the precision box needs it: any decimal
 // number, rounded half to even; beyond 32 bits is an overflow.
@@ -36,8 +44,10 @@ FrmMatrixOutput::FrmMatrixOutput(MainWindowLink& main, DialogService& dialogs,
       lblMinimum(form, "lblMinimum", "Minimum"), txtMinimum(form, "txtMinimum"),
       lblMaximum(form, "lblMaximum", "Maximum"), txtMaximum(form, "txtMaximum"),
       lblColWidth(form, "lblColWidth", "Column Width"), Slider1(form, "Slider1", 0, 10),
-      cmdSave(form, "cmdSave", "&Save"), cmdCancel(form, "cmdCancel", "&Cancel"), main_(main),
-      dialogs_(dialogs), format_(format) {
+      cmdSave(form, "cmdSave", "&Save"), cmdCancel(form, "cmdCancel", "&Cancel"),
+      mnuGrid("mnuGrid", "Grid"), mnuCopy("mnuCopy", "&Copy", "Ctrl+C"), mnuCopyAs("mnuCopyAs"),
+      mnuSelectAll("mnuSelectAll", "Select &All", "Ctrl+A"), main_(main), dialogs_(dialogs),
+      format_(format) {
     struct Place {
         Control& c;
         double left, top, width, height;
@@ -53,8 +63,11 @@ FrmMatrixOutput::FrmMatrixOutput(MainWindowLink& main, DialogService& dialogs,
         {cmdCancel, 4680, 4920, 1215, 495},
     };
     for (const auto& p : places) p.c.move(p.left, p.top, p.width, p.height);
-    // Fixed size: the controls plus a margin, the frame and the title bar.
-    form.userResize(7005, 5970);
+    // The controls plus a margin, the frame and the title bar; the grid takes what the user
+    // adds to that.
+    form.setResizable(true);
+    form.userResize(kMinWidth, kMinHeight);
+    form.setCancelButton(&cmdCancel);
 
     txtPrecision.setToolTipText("decimal precision");
     txtDescription.setMultiLine(true);
@@ -64,7 +77,16 @@ FrmMatrixOutput::FrmMatrixOutput(MainWindowLink& main, DialogService& dialogs,
     form.setTabOrder({&txtMatrixResult, &txtDescription, &cmdSave, &cmdCancel, &txtPrecision,
                       &Slider1, &MSFlexGrid1, &txtMinimum, &txtMaximum});
 
+    mnuGrid.add(mnuCopy);
+    mnuGrid.add(mnuCopyAs.menu);
+    mnuGrid.add(mnuSelectAll);
+    MSFlexGrid1.setContextMenu(&mnuGrid);
+    mnuCopy.onClick = [this] { mnuCopyAs_Click(CopyFormat::Tabs); };
+    mnuCopyAs.onCopy = [this](CopyFormat f) { mnuCopyAs_Click(f); };
+    mnuSelectAll.onClick = [this] { MSFlexGrid1.selectAll(); };
+
     form.onLoad = [this] { Form_Load(); };
+    form.onResize = [this] { Form_Resize(); };
     form.onUnload = [this](int& cancel) { Form_Unload(cancel); };
     txtPrecision.onChange = [this] { txtPrecision_Change(); };
     txtPrecision.onKeyPress = [this](int& k) { txtPrecision_KeyPress(k); };
@@ -91,6 +113,41 @@ void FrmMatrixOutput::Form_Load() {
     mobjMain->engine().FlexGrid = &MSFlexGrid1;
 }
 
+void FrmMatrixOutput::Form_Resize() {
+    if (form.Width() < kMinWidth || form.Height() < kMinHeight) {
+        // Back to the design size; each assignment raises a resize of its own.
+        if (form.Width() < kMinWidth) form.setWidth(kMinWidth);
+        if (form.Height() < kMinHeight) form.setHeight(kMinHeight);
+        return;
+    }
+    const double wider = form.Width() - kMinWidth, taller = form.Height() - kMinHeight;
+    MSFlexGrid1.setWidth(kGridWidth + wider);
+    MSFlexGrid1.setHeight(kGridHeight + taller);
+    // What stands below the grid moves down with its bottom edge.
+    const std::pair<Control*, double> below[] = {
+        {&lblColWidth, 4320}, {&Slider1, 4200}, {&cmdSave, 4920}, {&cmdCancel, 4920}};
+    for (auto [control, top] : below) control->setTop(top + taller);
+}
+
+void FrmMatrixOutput::FitColumns() {
+    PlatformServices& platform = main_.platformServices();
+    const int cap = platform.screenWidth() / 3;
+    const int least = main_.state().gintStdColWidth;
+    double needed = MSFlexGrid1.ColWidth(0);
+    for (int c = 1; c < MSFlexGrid1.Cols(); ++c) {
+        int widest = MSFlexGrid1.widestText(c, [&](const std::string& text) {
+            return platform.cellTextWidth(text, MSFlexGrid1.FontName(), MSFlexGrid1.FontSize());
+        });
+        MSFlexGrid1.setColWidth(c, std::clamp(widest, least, std::max(least, cap)));
+        needed += MSFlexGrid1.ColWidth(c);
+    }
+    if (double(MSFlexGrid1.Rows()) * Grid::kRowHeight > MSFlexGrid1.Height())
+        needed += kScrollBarWidth;
+    const double width =
+        std::min(form.Width() + needed - MSFlexGrid1.Width(), double(platform.screenWidth()));
+    if (width > form.Width()) form.setWidth(width);
+}
+
 void FrmMatrixOutput::Form_Unload(int&) {
     mfValuesRead = false;
     mobjMain = nullptr;
@@ -114,7 +171,7 @@ void FrmMatrixOutput::txtPrecision_Change() {
         // Every precision starts again from the texts the result was shown with, never from
         // an earlier rounding of them.
         if (!mfValuesRead) {
-            CVelmor& engine = main_.engine();
+            EngineAdapter& engine = main_.engine();
             engine.FlexGrid = &MSFlexGrid1;
             mvarValues = engine.GridToArray();
             mfValuesRead = true;
@@ -122,6 +179,8 @@ void FrmMatrixOutput::txtPrecision_Change() {
         // The number format refuses more decimals than it can write (error 5).
         std::int32_t decimals = toInt32(format_, txtPrecision.Text());
         const Array& values = mvarValues.array();
+        // The loop moves the current cell over every cell; the user's block stays selected.
+        const CellRange selected = MSFlexGrid1.Selection();
         for (int r = 1; r <= g.gintNo_Rows; ++r) {
             mintRow = static_cast<std::int16_t>(r);
             for (int c = 1; c <= g.gintNo_Columns; ++c) {
@@ -133,6 +192,8 @@ void FrmMatrixOutput::txtPrecision_Change() {
                 if (x != 0) MSFlexGrid1.setText(format_.fixed(x, decimals));
             }
         }
+        MSFlexGrid1.scrollHome();
+        if (!selected.single()) MSFlexGrid1.setSelection(selected);
         txtMinimum.setText(
             format_.fixed(format_.toNumber(std::string_view(g.gstrMinValue)), decimals));
         txtMaximum.setText(
@@ -177,20 +238,20 @@ void FrmMatrixOutput::cmdSave_Click() {
     MainWindowState& g = main_.state();
     try {
         form.setMousePointer(kPointerHourglass);
-        CVelmor& engine = main_.engine();
+        EngineAdapter& engine = main_.engine();
         engine.FlexGrid = &MSFlexGrid1;
         mvarValues = engine.GridToArray();
 
-        CMatrices& list = main_.matrices();
+        MatrixList& list = main_.matrices();
         std::int32_t r = list.Add(txtMatrixResult.Text(), mvarValues, txtDescription.Text());
-        if (r == CMatrices::kAdded || r == CMatrices::kReplaced) {
+        if (r == MatrixList::kAdded || r == MatrixList::kReplaced) {
             ComboBox& first = main_.firstSelector();
             ComboBox& second = main_.secondSelector();
             first.Clear();
             second.Clear();
             for (int k = 1; k <= list.Count(); ++k) {
                 CMatrix* entry = list.Item(k);
-                if (!entry) throw RuntimeError(kObjectNotSet);
+                if (!entry) throw RuntimeError(err::ObjectNotSet);
                 first.AddItem(entry->Name);
                 second.AddItem(entry->Name);
             }
@@ -199,7 +260,7 @@ void FrmMatrixOutput::cmdSave_Click() {
             first.setListIndex(list.Count() - 1);
             second.setListIndex(list.Count() - 1);
         }
-        if (r == CMatrices::kSkipped) {
+        if (r == MatrixList::kSkipped) {
             // Stay open so that the user can give another name or cancel.
             txtMatrixResult.SetFocus();
             form.setMousePointer(g.gintCursor);
@@ -213,6 +274,15 @@ void FrmMatrixOutput::cmdSave_Click() {
         dialogs_.msgBox(errorPrompt(e), MsgButtons::OK, MsgIcon::Exclamation,
                         "frmMatrixOutput - cmdSave_Click");
         form.setMousePointer(g.gintCursor);
+    }
+}
+
+void FrmMatrixOutput::mnuCopyAs_Click(CopyFormat format) {
+    try {
+        copyGrid(MSFlexGrid1, format, main_.services(), format_.decimalSeparator());
+    } catch (const std::bad_alloc&) {
+        dialogs_.msgBox(errorPrompt(RuntimeError(err::OutOfMemory)), MsgButtons::OK,
+                        MsgIcon::Critical, "frmMatrixOutput - mnuCopy_Click");
     }
 }
 

@@ -5,9 +5,10 @@
 
 namespace velmor {
 
-class CVelmor;
-class CMatrices;
+class EngineAdapter;
+class MatrixList;
 class ComboBox;
+class PlatformServices;
 
 // Public state of the main window that the result window reads and writes.
 struct MainWindowState {
@@ -27,13 +28,15 @@ struct MainWindowState {
 class MainWindowLink {
   public:
     virtual ~MainWindowLink() = default;
-    virtual CVelmor& engine() = 0;
-    virtual CMatrices& matrices() = 0;
+    virtual EngineAdapter& engine() = 0;
+    virtual MatrixList& matrices() = 0;
     virtual MainWindowState& state() = 0;
+    virtual PlatformServices& platformServices() = 0;
     virtual ComboBox& firstSelector() = 0;  // cboMatrixInput
     virtual ComboBox& secondSelector() = 0; // cboMatrixInput2
     virtual void TabStopMatrixOps() = 0;
     virtual void Show() = 0;
+    virtual PlatformServices& services() = 0;
 };
 
 // The cell width rule: (slider / 10 + 1) x standard width, rounded half to even into 16 bits.

@@ -150,7 +150,8 @@ void FormWindow::buildControls() {
             b = std::make_unique<GridBinding>(*this, static_cast<Grid&>(*c), client_);
             break;
         case ControlKind::Line:
-            continue;
+            b = std::make_unique<LineBinding>(*this, static_cast<Line&>(*c), client_);
+            break;
         }
         b->syncAll();
         watch(b->widget(), b.get());

@@ -1,22 +1,40 @@
 #include "ui/qt/grid_binding.h"
 
+#include <algorithm>
+#include <climits>
 #include <map>
 
+#include <QAction>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
+#include <QScreen>
+#include <QMenu>
 #include <QScrollBar>
 #include <QTableView>
 
 #include "ui/qt/form_window.h"
+#include "ui/qt/grid_delegate.h"
 #include "ui/qt/grid_model.h"
 #include "ui/qt/qt_convert.h"
 #include "ui/view/grid.h"
+#include "ui/view/menu_item.h"
 
 namespace velmor {
 
 namespace {
 constexpr int kRowPx = Grid::kRowHeight / 15; // rows are 240 twips, 16 pixels
+
+// The grid cells spanned by a selection of the view, or `none` when it is empty.
+CellRange selectedBlock(const QItemSelection& selection, CellRange none) {
+    if (selection.isEmpty()) return none;
+    CellRange out{INT_MAX, INT_MAX, 0, 0};
+    for (const QItemSelectionRange& r : selection)
+        out = {std::min(out.top, r.top() + 1), std::min(out.left, r.left() + 1),
+               std::max(out.bottom, r.bottom() + 1), std::max(out.right, r.right() + 1)};
+    return out;
+}
 } // namespace
 
 GridBinding::GridBinding(FormWindow& window, Grid& grid, QWidget* parent)
@@ -25,27 +43,53 @@ GridBinding::GridBinding(FormWindow& window, Grid& grid, QWidget* parent)
     view_->setModel(model_);
     QPalette palette = view_->palette();
     model_->setCellBackground(palette.color(QPalette::Base));
-    palette.setColor(QPalette::Base, palette.color(QPalette::Dark));
+    const QColor empty = palette.color(QPalette::Dark);
+    palette.setColor(QPalette::Base, empty);
     view_->setPalette(palette);
+    // The headers' empty ends take the colour of the empty area beside them.
+    for (QHeaderView* h : {view_->horizontalHeader(), view_->verticalHeader()}) {
+        QPalette p = h->palette();
+        p.setColor(QPalette::Window, empty);
+        p.setColor(QPalette::Base, empty);
+        h->setPalette(p);
+    }
     view_->setFrameShape(QFrame::NoFrame);
     view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    // The current cell shows as the focus frame; a single cell is never highlighted.
-    view_->setSelectionMode(QAbstractItemView::NoSelection);
+    // The current cell shows as the focus frame; only a block is highlighted.
+    view_->setSelectionMode(QAbstractItemView::ContiguousSelection);
     view_->setSelectionBehavior(QAbstractItemView::SelectItems);
     view_->setTabKeyNavigation(false);
-    view_->setCornerButtonEnabled(false);
+    view_->setCornerButtonEnabled(true);
     view_->setWordWrap(false);
     view_->setTextElideMode(Qt::ElideNone);
+    view_->setItemDelegate(new GridDelegate(view_));
     view_->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     view_->setHorizontalScrollMode(QAbstractItemView::ScrollPerItem);
     for (QHeaderView* h : {view_->horizontalHeader(), view_->verticalHeader()}) {
         h->setSectionResizeMode(QHeaderView::Fixed);
         h->setMinimumSectionSize(0);
-        h->setSectionsClickable(false);
+        // A heading selects its row or column, and brings the focus to the grid with it.
+        h->setSectionsClickable(true);
+        connect(h, &QHeaderView::sectionPressed, this,
+                [this] { view_->setFocus(Qt::MouseFocusReason); });
         h->setHighlightSections(false);
         h->setDefaultAlignment(Qt::AlignCenter);
     }
     view_->verticalHeader()->setDefaultSectionSize(kRowPx);
+    // Data columns take the width the user drags or double-clicks their heading's border to.
+    QHeaderView* columns = view_->horizontalHeader();
+    columns->setSectionResizeMode(QHeaderView::Interactive);
+    // The view's own fit measures only some rows and knows nothing of shortened numbers.
+    QObject::disconnect(columns, SIGNAL(sectionHandleDoubleClicked(int)), view_,
+                        SLOT(resizeColumnToContents(int)));
+    connect(columns, &QHeaderView::sectionHandleDoubleClicked, this,
+            [this](int section) { fitColumn(section); });
+    connect(columns, &QHeaderView::sectionResized, this, [this](int section, int, int size) {
+        Grid* g = this->grid();
+        if (!g || this->window().mirroring() || section >= int(widths_.size())) return;
+        widths_[std::size_t(section)] = size;
+        g->userColWidth(section + 1, int(pxToTwips(size)));
+    });
     view_->horizontalHeader()->setFixedHeight(kRowPx);
     tabPolicy_ = view_->focusPolicy();
 
@@ -53,7 +97,10 @@ GridBinding::GridBinding(FormWindow& window, Grid& grid, QWidget* parent)
     connect(&timer_, &QTimer::timeout, this, [this] { refresh(); });
     connect(view_, &QTableView::clicked, this, [this](const QModelIndex& index) {
         Grid* g = this->grid();
-        if (!g || suppressClick_) return;
+        // Shift and Ctrl with a click extend the selection; they are no click on a cell.
+        if (!g || suppressClick_ ||
+            (QGuiApplication::keyboardModifiers() & (Qt::ShiftModifier | Qt::ControlModifier)))
+            return;
         reportScroll();
         g->userClick(index.row() + 1, index.column() + 1);
     });
@@ -69,9 +116,11 @@ GridBinding::GridBinding(FormWindow& window, Grid& grid, QWidget* parent)
             [this](const QModelIndex& current) {
                 Grid* g = this->grid();
                 if (!g || this->window().mirroring() || !current.isValid()) return;
-                g->setRow(current.row() + 1);
-                g->setCol(current.column() + 1);
+                g->userCurrentCell(current.row() + 1, current.column() + 1);
             });
+    connect(view_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { reportSelection(); });
+    if (MenuItem* menu = grid.contextMenu()) buildContextMenu(*menu);
     for (QScrollBar* bar : {view_->verticalScrollBar(), view_->horizontalScrollBar()})
         connect(bar, &QScrollBar::valueChanged, this, [this] { reportScroll(); });
 }
@@ -96,10 +145,19 @@ void GridBinding::sync(Prop prop) {
     case Prop::Cells:
     case Prop::Shape:
     case Prop::CurrentCell:
+    case Prop::Selection:
         markStale(false);
         break;
     case Prop::ColWidth:
         markStale(true);
+        break;
+    case Prop::Scroll:
+        // Kept apart from TopRow/LeftCol: showing the current cell may scroll the view (and
+        // so the grid) before the refresh applies this.
+        wantTop_ = g->TopRow();
+        wantLeft_ = g->LeftCol();
+        scrollStale_ = true;
+        markStale(false);
         break;
     case Prop::Geometry:
         ControlBinding::sync(prop);
@@ -143,6 +201,13 @@ void GridBinding::refresh() {
     if (reset || widthsStale_) applyWidths(reset);
     widthsStale_ = false;
     showCurrentCell();
+    if (scrollStale_) {
+        scrollStale_ = false;
+        view_->verticalScrollBar()->setValue(wantTop_ - 1);
+        view_->horizontalScrollBar()->setValue(wantLeft_ - 1);
+        reportScroll();
+    }
+    applySelection();
 }
 
 void GridBinding::applyWidths(bool reset) {
@@ -185,8 +250,71 @@ void GridBinding::showCurrentCell() {
     int r = g->Row() - 1, c = g->Col() - 1;
     if (r < 0 || c < 0 || r >= model_->rowCount() || c >= model_->columnCount()) return;
     QModelIndex index = model_->index(r, c);
-    if (view_->currentIndex() != index)
-        view_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    // Through the view, so that Shift+arrows extend from the cell code moved to.
+    if (view_->currentIndex() != index) view_->setCurrentIndex(index);
+}
+
+void GridBinding::reportSelection() {
+    Grid* g = grid();
+    if (!g || window().mirroring()) return;
+    QItemSelectionModel* model = view_->selectionModel();
+    CellRange range = selectedBlock(model->selection(), {g->Row(), g->Col(), g->Row(), g->Col()});
+    g->userSelect(range);
+    if (range.single() && model->hasSelection()) {
+        FormWindow::Mirror mirror(window());
+        model->clearSelection();
+    }
+}
+
+void GridBinding::applySelection() {
+    CellRange want = grid()->Selection();
+    QItemSelectionModel* model = view_->selectionModel();
+    if (want.single()) {
+        if (model->hasSelection()) model->clearSelection();
+        return;
+    }
+    if (want.bottom > model_->rowCount() || want.right > model_->columnCount()) return;
+    // Compared by its corners: a drag under way keeps the ranges Qt builds it from.
+    if (model->hasSelection() && selectedBlock(model->selection(), {}) == want) return;
+    model->select(QItemSelection(model_->index(want.top - 1, want.left - 1),
+                                 model_->index(want.bottom - 1, want.right - 1)),
+                  QItemSelectionModel::ClearAndSelect);
+}
+
+void GridBinding::buildContextMenu(MenuItem& root) {
+    contextMenu_ = new QMenu(view_);
+    addContextItems(contextMenu_, root);
+    view_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(view_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        if (!grid()) return;
+        flush();
+        for (auto& [item, action] : contextActions_) action->setEnabled(item->Enabled());
+        contextMenu_->exec(view_->viewport()->mapToGlobal(pos));
+    });
+}
+
+void GridBinding::addContextItems(QMenu* menu, MenuItem& parent) {
+    for (MenuItem* item : parent.children()) {
+        if (!item->children().empty()) {
+            addContextItems(menu->addMenu(toQt(item->Caption())), *item);
+            continue;
+        }
+        // The menu bar's own action where the window has one, so a key has one action.
+        QAction* action = window().actionFor(*item);
+        if (!action) {
+            action = new QAction(toQt(item->Caption()), view_);
+            if (!item->Shortcut().empty()) {
+                action->setShortcut(QKeySequence(toQt(item->Shortcut())));
+                action->setShortcutContext(Qt::WidgetShortcut);
+                view_->addAction(action);
+            }
+            connect(action, &QAction::triggered, this, [this, item] {
+                if (grid()) item->userClick();
+            });
+            contextActions_.emplace_back(item, action);
+        }
+        menu->addAction(action);
+    }
 }
 
 void GridBinding::reportScroll() {
@@ -195,9 +323,30 @@ void GridBinding::reportScroll() {
                         view_->horizontalScrollBar()->value() + 1);
 }
 
+void GridBinding::fitColumn(int section) {
+    Grid* g = grid();
+    if (!g) return;
+    flush();
+    const QFontMetrics metrics(view_->font());
+    const int margins = cellTextPadding(view_);
+    int widest = g->widestText(section + 1, [&](const std::string& text) {
+        return int(pxToTwips(metrics.horizontalAdvance(toQt(text)) + margins));
+    });
+    // At most a third of the screen, so one long text does not push the others away.
+    if (QScreen* screen = view_->screen())
+        widest = std::min(widest, int(pxToTwips(screen->availableGeometry().width() / 3)));
+    if (widest > 0) g->userColWidth(section + 1, widest);
+}
+
 bool GridBinding::keyPress(QKeyEvent& event) {
     Grid* g = grid();
     if (!g) return false;
+    // The view would copy the current cell alone; the grid's menu copies a block.
+    if (event.matches(QKeySequence::Copy) || event.matches(QKeySequence::Paste) ||
+        event.matches(QKeySequence::Cut)) {
+        g->userKeyDown(virtualKeyCode(event), shiftState(event.modifiers()));
+        return true;
+    }
     return typeKey(
         event, [] {},
         [this](int code) {

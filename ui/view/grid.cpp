@@ -8,8 +8,6 @@
 namespace velmor {
 
 namespace {
-constexpr int kInvalidRow = 30009;
-constexpr int kInvalidCol = 30010;
 const std::string kNoText;
 } // namespace
 
@@ -43,6 +41,7 @@ void Grid::resize(int rows, int cols) {
     }
     rows_ = rows;
     cols_ = cols;
+    selected_ = false;
     row_ = std::min(row_, rows_ - 1);
     col_ = std::min(col_, cols_ - 1);
     topRow_ = std::clamp(topRow_, 1, std::max(1, rows_ - 1));
@@ -58,14 +57,16 @@ void Grid::setCols(int cols) {
 }
 
 void Grid::setRow(int row) {
-    if (row < 0 || row >= rows_) throw RuntimeError(kInvalidRow, "Invalid Row value");
+    if (row < 0 || row >= rows_) throw RuntimeError(err::InvalidRowValue);
     row_ = row;
+    dropSelection();
     notify(Prop::CurrentCell);
 }
 
 void Grid::setCol(int col) {
-    if (col < 0 || col >= cols_) throw RuntimeError(kInvalidCol, "Invalid Col value");
+    if (col < 0 || col >= cols_) throw RuntimeError(err::InvalidColValue);
     col_ = col;
+    dropSelection();
     notify(Prop::CurrentCell);
 }
 
@@ -114,8 +115,8 @@ const std::string& Grid::TextMatrix(int row, int col) const {
 }
 
 void Grid::setTextMatrix(int row, int col, const std::string& text) {
-    if (row < 0 || row >= rows_) throw RuntimeError(kInvalidRow, "Invalid Row value");
-    if (col < 0 || col >= cols_) throw RuntimeError(kInvalidCol, "Invalid Col value");
+    if (row < 0 || row >= rows_) throw RuntimeError(err::InvalidRowValue);
+    if (col < 0 || col >= cols_) throw RuntimeError(err::InvalidColValue);
     text_[index(row, col)] = text;
     cellsChanged(Prop::Cells);
 }
@@ -139,6 +140,7 @@ void Grid::setColWidth(int col, int width) {
 
 void Grid::Clear() {
     for (auto& t : text_) t.clear();
+    dropSelection();
     cellsChanged(Prop::Cells);
 }
 
@@ -190,6 +192,72 @@ void Grid::userChar(int code) {
 void Grid::userScrolled(int topRow, int leftCol) {
     topRow_ = topRow;
     leftCol_ = leftCol;
+}
+
+void Grid::setTopRow(int row) {
+    topRow_ = std::clamp(row, 1, std::max(1, rows_ - 1));
+    notify(Prop::Scroll);
+}
+
+void Grid::setLeftCol(int col) {
+    leftCol_ = std::clamp(col, 1, std::max(1, cols_ - 1));
+    notify(Prop::Scroll);
+}
+
+int Grid::widestText(int col, const std::function<int(const std::string&)>& measure) const {
+    if (col < 0 || col >= cols_) return 0;
+    std::size_t longest = 0;
+    for (int r = 0; r < rows_; ++r) longest = std::max(longest, text_[index(r, col)].size());
+    // Number texts differ little in their characters' widths: a text this much shorter than
+    // the longest cannot be the widest, and large grids measure only a few of their texts.
+    const std::size_t shortest = longest > 3 ? longest - 3 : 0;
+    int widest = 0;
+    for (int r = 0; r < rows_; ++r) {
+        const std::string& text = text_[index(r, col)];
+        if (!text.empty() && text.size() >= shortest) widest = std::max(widest, measure(text));
+    }
+    return widest;
+}
+
+void Grid::userColWidth(int col, int width) {
+    if (col >= 1 && col < cols_ && width >= 0) setColWidth(col, width);
+}
+
+CellRange Grid::Selection() const {
+    return selected_ ? selection_ : CellRange{row_, col_, row_, col_};
+}
+
+void Grid::setSelection(CellRange range) {
+    if (rows_ < 2 || cols_ < 2) return;
+    auto clip = [](int v, int last) { return std::clamp(v, 1, last); };
+    range = {clip(std::min(range.top, range.bottom), rows_ - 1),
+             clip(std::min(range.left, range.right), cols_ - 1),
+             clip(std::max(range.top, range.bottom), rows_ - 1),
+             clip(std::max(range.left, range.right), cols_ - 1)};
+    userSelect(range);
+    notify(Prop::Selection);
+}
+
+void Grid::selectAll() {
+    setSelection({1, 1, rows_ - 1, cols_ - 1});
+}
+
+void Grid::userCurrentCell(int row, int col) {
+    if (row < 1 || row >= rows_ || col < 1 || col >= cols_) return;
+    row_ = row;
+    col_ = col;
+    notify(Prop::CurrentCell);
+}
+
+void Grid::userSelect(CellRange range) {
+    selection_ = range;
+    selected_ = !range.single();
+}
+
+void Grid::dropSelection() {
+    if (!selected_) return;
+    selected_ = false;
+    notify(Prop::Selection);
 }
 
 void Grid::cellsChanged(Prop prop) {

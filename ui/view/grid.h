@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,15 @@
 #include "ui/view/grid_interface.h"
 
 namespace velmor {
+
+class MenuItem;
+
+// A block of data cells, corners included.
+struct CellRange {
+    int top = 1, left = 1, bottom = 1, right = 1;
+    bool operator==(const CellRange&) const = default;
+    bool single() const { return top == bottom && left == right; }
+};
 
 // The grid control: one fixed heading row and column, a current cell, per-cell text and
 // alignment, column widths in twips. The cell store lives here; the Qt binding's table
@@ -59,6 +69,29 @@ class Grid : public Control, public IGrid {
     int CellHeight() const;
     int TopRow() const { return topRow_; }
     int LeftCol() const { return leftCol_; }
+    // Scrolls the data cells so that `row` / `col` is the first one shown; the current cell
+    // stays.
+    void setTopRow(int row);
+    void setLeftCol(int col);
+    // Row 1, column 1 first, as a grid shows a matrix it was just given.
+    void scrollHome() {
+        setTopRow(1);
+        setLeftCol(1);
+    }
+
+    // The widest text of column `col`, heading included, as `measure` gives text widths in
+    // twips. Texts several characters shorter than the longest are not measured.
+    int widestText(int col, const std::function<int(const std::string&)>& measure) const;
+
+    // The selected block: the current cell alone unless the user or code selected more.
+    // Code that moves the current cell, a new shape and Clear drop the selection.
+    CellRange Selection() const;
+    // Clipped to the data cells.
+    void setSelection(CellRange range);
+    void selectAll();
+    // Offered by a right click on the grid: the children of this menu.
+    MenuItem* contextMenu() const { return contextMenu_; }
+    void setContextMenu(MenuItem* menu) { contextMenu_ = menu; }
 
     const std::string& FontName() const { return fontName_; }
     double FontSize() const { return fontSize_; }
@@ -73,6 +106,11 @@ class Grid : public Control, public IGrid {
     void userDblClick(int row, int col);
     void userChar(int code);
     void userScrolled(int topRow, int leftCol);
+    // The user gave a data column a new width (dragged or fitted its heading's border).
+    void userColWidth(int col, int width);
+    // The user moved the current cell (a selection being extended stays) or selected a block.
+    void userCurrentCell(int row, int col);
+    void userSelect(CellRange range);
 
     // Bumped by every cell change; lets the binding refresh lazily.
     std::uint64_t revision() const { return revision_; }
@@ -84,6 +122,7 @@ class Grid : public Control, public IGrid {
                static_cast<std::size_t>(c);
     }
     void cellsChanged(Prop prop);
+    void dropSelection();
 
     int rows_ = 2, cols_ = 2, row_ = 1, col_ = 1, topRow_ = 1, leftCol_ = 1;
     std::vector<std::string> text_;
@@ -92,6 +131,9 @@ class Grid : public Control, public IGrid {
     std::string fontName_ = "Sans Serif";
     double fontSize_ = 8.25;
     std::uint64_t revision_ = 0;
+    CellRange selection_;
+    bool selected_ = false; // a block beyond the current cell
+    MenuItem* contextMenu_ = nullptr;
 };
 
 } // namespace velmor
