@@ -11,12 +11,11 @@ namespace {
 const char* const kListTitle = "CMatrices class module";
 const char* const kItemTitle = "CMatrices Class Module - Item function";
 
-// A name that is empty or only blanks could never be written to a data file and read back.
+} // namespace
+
 bool isBlankName(const std::string& name) {
     return std::all_of(name.begin(), name.end(), [](char c) { return c == ' ' || c == '\t'; });
 }
-
-} // namespace
 
 CMatrices::CMatrices(DialogService& dialogs) : dialogs_(dialogs) {}
 

@@ -146,6 +146,24 @@ TEST_F(EntryTest, CancelOfANewEntry) {
     EXPECT_EQ(w.form.MousePointer(), 0);
 }
 
+// A blank name used to fail in the list with an error number.
+TEST_F(EntryTest, SaveWithABlankNameAsksForOneAndKeepsTheGrid) {
+    startEntry("", "1", "2", {"7", "8"});
+    for (const char* name : {"", " \t "}) {
+        w.cboMatrixInput.userEdit(name);
+        w.cmdSave.userClick();
+        EXPECT_EQ(focus(), &w.cboMatrixInput);
+    }
+    const BoxSpec ask{"Enter a name for the matrix.", MsgButtons::OK, MsgIcon::Exclamation,
+                      "Velmor"};
+    EXPECT_EQ(boxes(), Boxes(2, ask));
+    EXPECT_EQ(cells(w.MSFlexGrid1), Cells({{"7", "8"}}));
+    EXPECT_TRUE(w.cmdSave.Enabled() && w.mfEntering);
+    w.cboMatrixInput.userEdit("N");
+    w.cmdSave.userClick();
+    EXPECT_EQ(listNames(), Names{"N"});
+}
+
 TEST_F(EntryTest, CancelOfChangesToAStoredMatrixShowsTheStoredVersion) {
     startEntry("A", "2", "2", {"1", "2", "3", "4"});
     w.cmdSave.userClick();

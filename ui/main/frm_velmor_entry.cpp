@@ -60,6 +60,7 @@ void FrmVelmor::cmdInput_Click() {
         txtNo_Rows.setText("");
         txtNo_Columns.setText("");
         txtDescription.setText("");
+        mfEntering = true;
         txtDescription.setEnabled(true);
         MSFlexGrid1.setRows(2);
         MSFlexGrid1.setCols(2);
@@ -158,6 +159,13 @@ void FrmVelmor::txtDescription_LostFocus() {
 
 void FrmVelmor::cmdSave_Click() {
     try {
+        // The list would refuse the name with an error: ask for one and keep the grid.
+        if (isBlankName(cboMatrixInput.Text())) {
+            dialogs.msgBox("Enter a name for the matrix.", MsgButtons::OK, MsgIcon::Exclamation,
+                           kAppTitle);
+            cboMatrixInput.SetFocus();
+            return;
+        }
         busy();
         gVelmor.FlexGrid = &MSFlexGrid1;
         mvarMatrix = gVelmor.GridToArray();
@@ -169,6 +177,7 @@ void FrmVelmor::cmdSave_Click() {
             restorePointer();
             return;
         }
+        mfEntering = false;
         mintMatrixCount = Matrices.Count();
         if (result == CMatrices::kAdded) {
             mintIndex = mintMatrixCount;
@@ -226,6 +235,7 @@ void FrmVelmor::cmdCancel_Click() {
             return;
         }
         busy();
+        mfEntering = false;
         if (mfMatrixSaved && !cboMatrixInput.Text().empty()) {
             // A stored matrix was being changed: show the stored version again.
             cboMatrixInput_Click();

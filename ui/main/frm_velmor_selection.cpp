@@ -28,6 +28,7 @@ void FrmVelmor::cboMatrixInput_Click() {
             }
         }
         mfMatrixSaved = true;
+        mfEntering = false;
         busy();
         const CMatrix& entry = listEntry(Matrices, cboMatrixInput.ListIndex() + 1);
         mvarMatrix = entry.Matrix();
@@ -156,6 +157,7 @@ void FrmVelmor::cmdDeleteAll_Click() {
         for (TextBox* box : {&txtNo_Rows, &txtNo_Columns, &txtDescription, &txtNo_Rows2,
                              &txtNo_Columns2, &txtDescription2})
             box->setText("");
+        mfEntering = false;
         DisableButtons();
         cmdInput.setEnabled(true);
         cmdInput.SetFocus();

@@ -21,6 +21,8 @@ class QtShell : public DialogService {
 
     MsgResult msgBox(const std::string& prompt, MsgButtons buttons, MsgIcon icon,
                      const std::string& title) override;
+    MsgResult msgBoxDefault(const std::string& prompt, MsgButtons buttons, MsgIcon icon,
+                            const std::string& title, int defaultButton) override;
     std::string inputBox(const std::string& prompt, const std::string& title,
                          const std::string& defaultText) override;
     void showOpen(FileDialog& dialog) override;
