@@ -24,6 +24,8 @@ std::string errorDescription(int number) {
         return "Bad file mode";
     case err::DeviceIO:
         return "Device I/O error";
+    case err::InternalError:
+        return "Internal error";
     case 61:
         return "Disk full";
     case 75:

@@ -34,6 +34,7 @@ inline constexpr int InvalidPropertyValue = 380;
 inline constexpr int KeyExists = 457;
 inline constexpr int OutOfMemory = 7;
 inline constexpr int DeviceIO = 57;
+inline constexpr int InternalError = 51;
 } // namespace err
 
 // The fixed one-line description of an error number.

@@ -112,6 +112,15 @@ TEST_F(GridTransfer, ArrayToGridRewritesHeadingsElementsAndAlignment) {
     EXPECT_TRUE(dialogs.boxes.empty());
 }
 
+// A 1 x 32,766 matrix shown after a long one used to keep the grid's old columns.
+TEST_F(GridTransfer, ArrayToGridTakesAWideMatrixAfterALongOne) {
+    for (auto [rows, cols] : {std::pair(2000, 2), std::pair(1, 32766), std::pair(32766, 1)}) {
+        engine.ArrayToGrid(matrix(rows, cols, std::vector<Variant>(rows * cols, "7")));
+        EXPECT_EQ(std::pair(grid.Rows(), grid.Cols()), std::pair(rows + 1, cols + 1));
+        EXPECT_EQ(grid.TextMatrix(rows, cols), "7");
+    }
+}
+
 TEST_F(GridTransfer, ArrayToGridNeverReports) {
     engine.ArrayToGrid(matrix(3, 3, std::vector<Variant>(9, "keep")));
     // Without a grid only the counts are read.

@@ -123,6 +123,23 @@ TEST_F(Operations, FailuresShowTheirBoxesKeepTheWorkingMatrixAndShowNoResult) {
     EXPECT_EQ(dialogs.messages().size(), dialogs.boxes.size()); // and no result window
 }
 
+// The product of a long column and a long row exhausted the memory and ended the program.
+TEST_F(Operations, AResultBeyondTheCellLimitIsRefusedBeforeTheEngineRuns) {
+    addEntry("C", Rows(32766, {"1"}));
+    addEntry("R", {std::vector<std::string>(32766, "1")});
+    select(9, 10);
+    w.mvarMatrix = Variant(9);
+    press(w.cmdMultiply);
+    EXPECT_EQ(boxes(dialogs), (Boxes{{"The result would have 32766 x 32766 elements; a matrix "
+                                      "may hold at most 4,000,000.",
+                                      MsgButtons::OK, MsgIcon::Exclamation, "Velmor"}}));
+    EXPECT_EQ(w.mvarMatrix, Variant(9));
+    EXPECT_EQ(w.form.MousePointer(), kPointerDefault);
+    select(10, 9); // the other way round is a 1 x 1 result
+    press(w.cmdMultiply);
+    EXPECT_EQ(cells(output().MSFlexGrid1), (Rows{{"32766"}}));
+}
+
 TEST_F(Operations, TransposeWorksOnTheTopGridAsShownAndKeepsItsTexts) {
     select(2);
     w.MSFlexGrid1.setTextMatrix(1, 1, "1.50"); // unsaved edits, one cell emptied

@@ -2,6 +2,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/limits.h"
 #include "ui/dialogs/frm_properties.h"
 #include "ui/main/form_helpers.h"
 #include "ui/main/frm_velmor.h"
@@ -37,6 +38,26 @@ std::string suffixLabel(const std::string& name, const std::string& suffix) {
     return bracket ? "[" + name + "]" + suffix : name + suffix;
 }
 
+// A count with a comma between each group of three digits.
+std::string groupedCount(long long n) {
+    std::string digits = std::to_string(n);
+    for (auto at = static_cast<long long>(digits.size()) - 3; at > 0; at -= 3)
+        digits.insert(static_cast<std::size_t>(at), ",");
+    return digits;
+}
+
+// A result beyond the cell limit is refused before the engine allocates anything for it: a
+// product of a long column and a long row would otherwise exhaust the memory.
+bool resultFits(FrmVelmor& w, long long rows, long long columns) {
+    if (rows * columns <= kMaxMatrixCells) return true;
+    w.dialogs.msgBox("The result would have " + std::to_string(rows) + " x " +
+                         std::to_string(columns) + " elements; a matrix may hold at most " +
+                         groupedCount(kMaxMatrixCells) + ".",
+                     MsgButtons::OK, MsgIcon::Exclamation, kAppTitle);
+    w.restorePointer();
+    return false;
+}
+
 // Makes the result window afresh, loads it and names the result in it.
 void openResultWindow(FrmVelmor& w, const std::string& label) {
     if (w.frmMatrixOutput && w.gVelmor.FlexGrid == &w.frmMatrixOutput->MSFlexGrid1)
@@ -53,6 +74,7 @@ void FrmVelmor::cmdAdd_Click() {
         busy();
         Variant first = chosenMatrix(Matrices, cboMatrixInput);
         Variant second = chosenMatrix(Matrices, cboMatrixInput2);
+        if (!resultFits(*this, rowCount(first), columnCount(first))) return;
         storeMatrix(mvarMatrix, gVelmor.Add(first, second));
         openResultWindow(*this, "[" + cboMatrixInput.Text() + "+" + cboMatrixInput2.Text() + "]");
         ShowResult();
@@ -68,6 +90,7 @@ void FrmVelmor::cmdSubtract_Click() {
         busy();
         Variant first = chosenMatrix(Matrices, cboMatrixInput);
         Variant second = chosenMatrix(Matrices, cboMatrixInput2);
+        if (!resultFits(*this, rowCount(first), columnCount(first))) return;
         storeMatrix(mvarMatrix, gVelmor.Subtract(first, second));
         openResultWindow(*this, "[" + cboMatrixInput.Text() + "-" + cboMatrixInput2.Text() + "]");
         ShowResult();
@@ -83,6 +106,7 @@ void FrmVelmor::cmdMultiply_Click() {
         busy();
         Variant first = chosenMatrix(Matrices, cboMatrixInput);
         Variant second = chosenMatrix(Matrices, cboMatrixInput2);
+        if (!resultFits(*this, rowCount(first), columnCount(second))) return;
         storeMatrix(mvarMatrix, gVelmor.Multiply(first, second));
         openResultWindow(*this, cboMatrixInput.Text() + cboMatrixInput2.Text());
         ShowResult();
@@ -101,6 +125,7 @@ void FrmVelmor::cmdScale_Click() {
         double scalar = format.toNumber(std::string_view(answer));
         busy();
         Variant first = chosenMatrix(Matrices, cboMatrixInput);
+        if (!resultFits(*this, rowCount(first), columnCount(first))) return;
         storeMatrix(mvarMatrix, gVelmor.ScaleMultiply(scalar, first));
         openResultWindow(*this, format.toText(scalar) + cboMatrixInput.Text());
         ShowResult();
@@ -116,6 +141,7 @@ void FrmVelmor::cmdTranspose_Click() {
         busy();
         gVelmor.FlexGrid = &MSFlexGrid1;
         Variant grid = gVelmor.GridToArray();
+        if (!resultFits(*this, MSFlexGrid1.Cols() - 1, MSFlexGrid1.Rows() - 1)) return;
         storeMatrix(mvarMatrix, gVelmor.Transpose(grid));
         openResultWindow(*this, suffixLabel(cboMatrixInput.Text(), "_T"));
         ShowResult();
@@ -131,6 +157,7 @@ void FrmVelmor::cmdInvert_Click() {
         busy();
         gVelmor.FlexGrid = &MSFlexGrid1;
         Variant grid = gVelmor.GridToArray();
+        if (!resultFits(*this, MSFlexGrid1.Rows() - 1, MSFlexGrid1.Cols() - 1)) return;
         storeMatrix(mvarMatrix, gVelmor.Invert(grid));
         openResultWindow(*this, suffixLabel(cboMatrixInput.Text(), "_I"));
         ShowResult();
@@ -148,6 +175,7 @@ void FrmVelmor::cmdAdjoint_Click() {
     try {
         busy();
         Variant first = chosenMatrix(Matrices, cboMatrixInput);
+        if (!resultFits(*this, rowCount(first), columnCount(first))) return;
         storeMatrix(mvarMatrix, gVelmor.GetAdjointMatrix(first));
         openResultWindow(*this, "adj(" + cboMatrixInput.Text() + ")");
         ShowResult();

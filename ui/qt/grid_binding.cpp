@@ -52,28 +52,35 @@ GridBinding::GridBinding(FormWindow& window, Grid& grid, QWidget* parent)
     timer_.setSingleShot(true);
     connect(&timer_, &QTimer::timeout, this, [this] { refresh(); });
     connect(view_, &QTableView::clicked, this, [this](const QModelIndex& index) {
-        Grid* g = this->grid();
-        if (!g || suppressClick_) return;
-        reportScroll();
-        g->userClick(index.row() + 1, index.column() + 1);
+        this->window().guard([&] {
+            Grid* g = this->grid();
+            if (!g || suppressClick_) return;
+            reportScroll();
+            g->userClick(index.row() + 1, index.column() + 1);
+        });
     });
     connect(view_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
-        Grid* g = this->grid();
-        if (!g) return;
-        // The release that ends a double click is no click of its own.
-        suppressClick_ = true;
-        reportScroll();
-        g->userDblClick(index.row() + 1, index.column() + 1);
+        this->window().guard([&] {
+            Grid* g = this->grid();
+            if (!g) return;
+            // The release that ends a double click is no click of its own.
+            suppressClick_ = true;
+            reportScroll();
+            g->userDblClick(index.row() + 1, index.column() + 1);
+        });
     });
     connect(view_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
-                Grid* g = this->grid();
-                if (!g || this->window().mirroring() || !current.isValid()) return;
-                g->setRow(current.row() + 1);
-                g->setCol(current.column() + 1);
+                this->window().guard([&] {
+                    Grid* g = this->grid();
+                    if (!g || this->window().mirroring() || !current.isValid()) return;
+                    g->setRow(current.row() + 1);
+                    g->setCol(current.column() + 1);
+                });
             });
     for (QScrollBar* bar : {view_->verticalScrollBar(), view_->horizontalScrollBar()})
-        connect(bar, &QScrollBar::valueChanged, this, [this] { reportScroll(); });
+        connect(bar, &QScrollBar::valueChanged, this,
+                [this] { this->window().guard([this] { reportScroll(); }); });
 }
 
 GridBinding::~GridBinding() = default;

@@ -151,6 +151,7 @@ void QtShell::showForm(Form& form, bool modal) {
     if (!window) {
         window = new FormWindow(form, windows_.empty() ? nullptr : ownerWindow());
         windows_[&form] = window;
+        window->setErrorBoxes(errorBoxes_);
         window->onGone = [this, key = &form](FormWindow& w) {
             windows_.erase(key);
             w.deleteLater();

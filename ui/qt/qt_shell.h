@@ -33,12 +33,16 @@ class QtShell : public DialogService {
 
     // The window of a loaded form that has been shown, or nullptr.
     FormWindow* windowOf(const Form& form) const;
+    // The service that shows the error box of a user action that failed in a way its handler
+    // did not catch (this shell unless set).
+    void setErrorBoxes(DialogService* boxes) { errorBoxes_ = boxes; }
 
   private:
     QWidget* ownerWindow() const;
     void fileDialog(FileDialog& dialog, bool save);
 
     std::map<const Form*, FormWindow*> windows_;
+    DialogService* errorBoxes_ = this;
 };
 
 } // namespace velmor
