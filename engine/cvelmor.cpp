@@ -7,6 +7,7 @@ CVelmor::CVelmor(DialogService& dialogs, const NumberFormat& format)
 
 void CVelmor::reportError(const RuntimeError& e, const std::string& method,
                           const std::string& location) {
+    ++reports_;
     dialogs_.msgBox(errorPrompt(e, location), MsgButtons::OK, MsgIcon::Exclamation,
                     "CVelmor class module - " + method);
 }

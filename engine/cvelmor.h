@@ -34,6 +34,10 @@ class CVelmor {
     double GetTrace(const Variant& InputArray);
     Variant GetMinMaxArray(const Variant& InputArray);
 
+    // How many failures the methods have reported so far: a scalar method that reported one
+    // returned a 0 that is no result.
+    std::uint64_t reports() const { return reports_; }
+
     const NumberFormat& format() const { return format_; }
     DialogService& dialogs() const { return dialogs_; }
 
@@ -45,6 +49,9 @@ class CVelmor {
     Variant mvarResult;
     std::string mstrMessage;
 
+    // Counts a failure reported by a message of its own instead of an error box.
+    void countReport() { ++reports_; }
+
   private:
     // Shows the engine's error box: exclamation icon, "CVelmor class module - " + method.
     void reportError(const RuntimeError& e, const std::string& method, const std::string& location);
@@ -53,6 +60,7 @@ class CVelmor {
 
     DialogService& dialogs_;
     const NumberFormat& format_;
+    std::uint64_t reports_ = 0;
 };
 
 } // namespace velmor

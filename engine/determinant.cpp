@@ -21,9 +21,10 @@ constexpr int kAdjointExpansionMaxOrder = 8;
 constexpr int kExactDeterminantMaxOrder = 200;
 constexpr int kExactAdjointMaxOrder = 30;
 
-// Double arithmetic that raises overflow (error 6) instead of reaching an infinity.
+// Double arithmetic that raises overflow (error 6) instead of reaching an infinity, or the
+// NaN an infinity turns into further on.
 double checked(double x) {
-    if (std::isinf(x)) throw RuntimeError(err::Overflow);
+    if (!std::isfinite(x)) throw RuntimeError(err::Overflow);
     return x;
 }
 double mul(double x, double y) {
@@ -84,6 +85,7 @@ double CVelmor::GetDeterminant(const Variant& InputArray) {
         if (mintNo_Rows != mintNo_Columns) {
             mstrMessage = kNotSquare;
             dialogs_.message(mstrMessage);
+            countReport();
             return 0;
         }
         const Array& a = InputArray.array();

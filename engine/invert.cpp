@@ -54,6 +54,8 @@ Variant CVelmor::Invert(const Variant& InputArray) {
 
         switch (gj.run()) {
         case GaussJordan::Outcome::Inverted:
+            for (int r = 0; r < n; ++r)
+                for (int c = 0; c < n; ++c) dense::checked(gj.result(r, c));
             mvarResult = toVariant(gj, in, n);
             return dense::takeResult(mvarResult);
         case GaussJordan::Outcome::Singular:
@@ -64,6 +66,8 @@ Variant CVelmor::Invert(const Variant& InputArray) {
             dialogs_.msgBox("Division by zero. The matrix is singular.", MsgButtons::OK,
                             MsgIcon::Critical, kAppTitle);
             return {};
+        case GaussJordan::Outcome::Overflow:
+            throw RuntimeError(err::Overflow);
         case GaussJordan::Outcome::NoPivot:
             // The first pass kept its initial pivot column 0, outside the use-count list.
             throw RuntimeError(err::SubscriptOutOfRange);

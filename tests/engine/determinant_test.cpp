@@ -61,6 +61,15 @@ Rows product(const Rows& a, const Rows& b) {
     return p;
 }
 
+// Order 11, exact determinant 0, whose partial-pivot LU overflows.
+Rows luOverflow() {
+    Rows m = square(11, 0);
+    m[7][8] = m[7][10] = 1;
+    m[10][8] = 1e308;
+    m[10][10] = -1e308;
+    return m;
+}
+
 Rows without(Rows m, int row, int column) {
     m.erase(m.begin() + row);
     for (auto& r : m) r.erase(r.begin() + column);
@@ -154,6 +163,7 @@ TEST_F(DeterminantTest, FailuresShowOneBox) {
         {matrix(square(4, 1, 1), 1, 2, "abc"), mismatch, det},
         {matrix(square(6, 1, 1), 5, 6, "abc"), mismatch, det},
         {matrix(square(15, 1, 1), 9, 4, "abc"), mismatch, det},
+        {matrix(luOverflow()), overflow, det}, // its elimination used to return NaN
         {Variant("x"), mismatch, det},
         {matrix({{5}}), "Error No. 9; Subscript out of range", adj}, // no minor
         {matrix(square(12, 1e40)), overflow, adj},
@@ -205,6 +215,20 @@ TEST_F(DeterminantTest, SingularAdjointAboveOrderEight) {
     for (auto& row : half)
         for (double& x : row) x = std::round(std::ldexp(x, 11));
     EXPECT_EQ(half, adj);
+}
+
+// Exactly singular on the floating path: det x inverse was 0 x inf, all NaN without a box.
+TEST_F(DeterminantTest, ExactlySingularAdjointsOnTheFloatingPathAreFinite) {
+    for (auto [n, d] : {std::pair(9, 0.5), std::pair(31, 1.0)}) {
+        Rows m = square(n, d);
+        m[n - 1][n - 1] = 0;
+        const Rows adj = rowsOf(engine.GetAdjointMatrix(matrix(m)));
+        for (int i = 0; i < n; ++i)
+            for (int j = 0; j < n; ++j)
+                EXPECT_NEAR(adj[i][j], i == n - 1 && j == n - 1 ? std::pow(d, n - 1) : 0, 1e-12)
+                    << n << ": " << i << "," << j;
+    }
+    EXPECT_TRUE(dialogs.boxes.empty());
 }
 
 TEST_F(DeterminantTest, BadElementFailsEveryMinorHoldingIt) {

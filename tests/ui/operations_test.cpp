@@ -161,6 +161,22 @@ TEST_F(Operations, PropertiesShowsDeterminantAndTraceInOneModelessDialog) {
     press(w.cmdProperties);
     EXPECT_EQ(w.frmProperties.get(), dialog);
     EXPECT_EQ(dialog->txtTrace.Text(), "13");
+
+    // A method that failed leaves its field empty: its 0 would read as "singular".
+    addEntry("O", {{"1E+200", "0"}, {"0", "1E+200"}});
+    addEntry("X", {{"x", "1"}, {"1", "1"}});
+    const struct {
+        int entry;
+        const char *determinant, *trace;
+        std::size_t boxes;
+    } cases[] = {{9, "", "2E+200", 1}, {10, "", "", 2}};
+    for (const auto& c : cases) {
+        select(c.entry);
+        press(w.cmdProperties);
+        EXPECT_EQ(dialogs.messages().size(), c.boxes);
+        EXPECT_EQ(dialog->txtDeterminant.Text(), c.determinant);
+        EXPECT_EQ(dialog->txtTrace.Text(), c.trace);
+    }
 }
 
 } // namespace

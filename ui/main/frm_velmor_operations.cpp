@@ -190,13 +190,20 @@ void FrmVelmor::cmdProperties_Click() {
     try {
         busy();
         Variant first = chosenMatrix(Matrices, cboMatrixInput);
-        std::string determinant = format.toText(gVelmor.GetDeterminant(first));
+        // A method that reported a failure returned a 0 that must not read as a result (a
+        // user would take it for "singular"): its field stays empty.
+        auto shown = [this](auto method) {
+            const auto before = gVelmor.reports();
+            const double value = method();
+            return gVelmor.reports() == before ? format.toText(value) : std::string();
+        };
+        std::string determinant = shown([&] { return gVelmor.GetDeterminant(first); });
         // The dialog is modeless and outlives its OK: the same object is reloaded, so the
         // binding's window for it stays valid.
         if (!frmProperties) frmProperties = std::make_unique<FrmProperties>(dialogs);
         frmProperties->form.load();
         frmProperties->txtDeterminant.setText(determinant);
-        frmProperties->txtTrace.setText(format.toText(gVelmor.GetTrace(first)));
+        frmProperties->txtTrace.setText(shown([&] { return gVelmor.GetTrace(first); }));
         dialogs.showForm(frmProperties->form, false);
         restorePointer();
     } catch (const RuntimeError& e) {
