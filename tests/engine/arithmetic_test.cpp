@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -178,6 +179,17 @@ TEST_F(Engine, MinMaxComparesNumericTextsByValue) {
         EXPECT_EQ(r.array().at(0), c.min);
         EXPECT_EQ(r.array().at(1), c.max);
     }
+    // Numbers before texts that are not numbers, in every order of a mixed row ("10 9 1a"
+    // used to give 9 and 1a, "10 1a 9" 10 and 9).
+    const std::vector<Variant> elements{"10", "9", "1a", "b", 2.5};
+    std::vector<int> order{0, 1, 2, 3, 4};
+    do {
+        std::vector<Variant> row;
+        for (int k : order) row.push_back(elements[k]);
+        Variant r = engine.GetMinMaxArray(matrix(1, 5, row));
+        EXPECT_EQ(r.array().at(0), Variant(2.5));
+        EXPECT_EQ(r.array().at(1), Variant("b"));
+    } while (std::next_permutation(order.begin(), order.end()));
     EXPECT_TRUE(dialogs.boxes.empty());
 }
 
