@@ -22,8 +22,7 @@ template <class Statement> void resumeNext(Statement&& statement) {
 
 Variant CVelmor::GridToArray() {
     try {
-        if (!FlexGrid)
-            throw RuntimeError(kObjectNotSet, "Object variable or With block variable not set");
+        if (!FlexGrid) throw RuntimeError(kObjectNotSet);
         IGrid& grid = *FlexGrid;
         mintNo_Rows = toInt16(grid.Rows() - 1);
         mintNo_Columns = toInt16(grid.Cols() - 1);

@@ -5,41 +5,41 @@ namespace velmor {
 std::string errorDescription(int number) {
     switch (number) {
     case err::InvalidArgument:
-        return "Invalid procedure call or argument";
+        return "A value was given that this action cannot take";
     case err::Overflow:
-        return "Overflow";
+        return "The number is too large";
     case err::OutOfMemory:
-        return "Out of memory";
+        return "There is not enough memory for this";
     case err::SubscriptOutOfRange:
-        return "Subscript out of range";
+        return "A row or column outside the matrix was used";
     case err::DivisionByZero:
-        return "Division by zero";
+        return "A number was divided by zero";
     case 91:
-        return "Object variable or With block variable not set";
+        return "Something the action needs is missing";
     case err::TypeMismatch:
-        return "Type mismatch";
+        return "A text that is not a number was used as one";
     case err::FileNotFound:
-        return "File not found";
+        return "The file was not found";
     case err::BadFileMode:
-        return "Bad file mode";
+        return "The file cannot be used this way";
     case err::DeviceIO:
-        return "Device I/O error";
+        return "The file could not be read or written";
     case err::InternalError:
-        return "Internal error";
+        return "An internal error stopped the action";
     case 61:
-        return "Disk full";
+        return "The disk is full";
     case 75:
-        return "Path/File access error";
+        return "The file or folder cannot be used";
     case err::PermissionDenied:
-        return "Permission denied";
+        return "Permission to use the file was denied";
     case err::PathNotFound:
-        return "Path not found";
+        return "The folder was not found";
     case err::InvalidPropertyValue:
-        return "Invalid property value";
+        return "The value is not allowed here";
     case err::KeyExists:
-        return "This key is already associated with an element of this collection";
+        return "The name is already in the list";
     default:
-        return "Application-defined or object-defined error";
+        return "An unexpected error occurred";
     }
 }
 

@@ -152,7 +152,8 @@ TEST_F(DeterminantTest, LargeOrdersAreQuickAndRight) {
 
 TEST_F(DeterminantTest, FailuresShowOneBox) {
     const std::string det = kDeterminantTitle, adj = "CVelmor class module - GetCofactorMatrix",
-                      overflow = "Error No. 6; Overflow", mismatch = "Error No. 13; Type mismatch";
+                      overflow = "Error No. 6; The number is too large",
+                      mismatch = "Error No. 13; A text that is not a number was used as one";
     // Closed forms, expansions (texts met filling a minor or in the last column), eliminations.
     const std::tuple<Variant, std::string, std::string> cases[] = {
         {matrix({{1, 2, 3}, {4, 5, 6}}), kNotSquare, "Velmor"},
@@ -165,7 +166,8 @@ TEST_F(DeterminantTest, FailuresShowOneBox) {
         {matrix(square(15, 1, 1), 9, 4, "abc"), mismatch, det},
         {matrix(luOverflow()), overflow, det}, // its elimination used to return NaN
         {Variant("x"), mismatch, det},
-        {matrix({{5}}), "Error No. 9; Subscript out of range", adj}, // no minor
+        {matrix({{5}}), "Error No. 9; A row or column outside the matrix was used",
+         adj}, // no minor
         {matrix(square(12, 1e40)), overflow, adj},
         {matrix(square(9, 1, 1), 3, 4, "1..2"), mismatch, adj},
     };
@@ -237,8 +239,8 @@ TEST_F(DeterminantTest, BadElementFailsEveryMinorHoldingIt) {
     // The minors of (i, j) with i != 2 and j != 3 hold the element: 9 boxes, 0 in their places.
     ASSERT_EQ(dialogs.boxes.size(), 9u);
     for (const test::Box& b : dialogs.boxes)
-        EXPECT_EQ(fields(b), std::tuple("Error No. 13; Type mismatch", MsgButtons::OK,
-                                        MsgIcon::Exclamation, kDeterminantTitle));
+        EXPECT_EQ(fields(b), std::tuple("Error No. 13; A text that is not a number was used as one",
+                                        MsgButtons::OK, MsgIcon::Exclamation, kDeterminantTitle));
     for (int i = 0; i < 4; ++i)
         for (int j = 0; j < 4; ++j) EXPECT_EQ(adj[j][i], i == 1 || j == 2 ? adj[j][i] : 0);
     EXPECT_EQ(adj[2][1], 33); // the cofactor of (2, 3), which does not hold it

@@ -95,8 +95,9 @@ TEST_F(InvertTest, WorkedInverses) {
 }
 
 TEST_F(InvertTest, FailuresShowOneBoxAndReturnNothing) {
-    const std::string mismatch = "Error No. 13; Type mismatch", app = "Velmor",
-                      overflow = "Error No. 6; Overflow", invert = "CVelmor class module - Invert";
+    const std::string mismatch = "Error No. 13; A text that is not a number was used as one",
+                      app = "Velmor", overflow = "Error No. 6; The number is too large",
+                      invert = "CVelmor class module - Invert";
     const std::tuple<Variant, std::string, MsgIcon, std::string> cases[] = {
         {matrix({{1, 2}, {2, 4}}), kDivision, MsgIcon::Critical, app},
         {matrix({{1e-14, 0}, {0, 1e-14}}), kDivision, MsgIcon::Critical, app}, // absolute
@@ -108,8 +109,8 @@ TEST_F(InvertTest, FailuresShowOneBoxAndReturnNothing) {
         {matrix({{1, 0, 0}, {0, 0, 1}, {0, "1,5", 0}}), mismatch, MsgIcon::Exclamation, invert},
         {Variant(3.0), mismatch, MsgIcon::Exclamation, invert},
         // No pivot at all in the first pass: the use count of column 0 is outside the list.
-        {matrix({{kNaN, kNaN}, {kNaN, kNaN}}), "Error No. 9; Subscript out of range",
-         MsgIcon::Exclamation, invert},
+        {matrix({{kNaN, kNaN}, {kNaN, kNaN}}),
+         "Error No. 9; A row or column outside the matrix was used", MsgIcon::Exclamation, invert},
         // An elimination step beyond the double range: the zeros or NaNs it leaves are no
         // inverse (the exact ones are finite).
         {matrix({{1e308, 1e308}, {-1e308, 1e308}}), overflow, MsgIcon::Exclamation, invert},

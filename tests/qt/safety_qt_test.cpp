@@ -16,10 +16,10 @@ TEST_F(Safety, AnExceptionLeavingAHandlerIsShownAndTheListStays) {
     click(frm->cmdTranspose);
     click(frm->cboMatrixInput);
     press(Qt::Key_A);
-    EXPECT_EQ(
-        boxes(dialogs),
-        (Boxes{{"Error No. - 7; Out of memory", MsgButtons::OK, MsgIcon::Critical, "Velmor"},
-               {"Error No. - 51; Internal error", MsgButtons::OK, MsgIcon::Critical, "Velmor"}}));
+    EXPECT_EQ(boxes(dialogs), (Boxes{{"Error No. - 7; There is not enough memory for this",
+                                      MsgButtons::OK, MsgIcon::Critical, "Velmor"},
+                                     {"Error No. - 51; An internal error stopped the action",
+                                      MsgButtons::OK, MsgIcon::Critical, "Velmor"}}));
     EXPECT_EQ(frm->Matrices.Count(), 1);
     EXPECT_TRUE(main->window()->isVisible());
     EXPECT_EQ(platform.quits, 0);

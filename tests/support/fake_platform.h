@@ -19,6 +19,7 @@ class FakePlatform : public PlatformServices {
     std::vector<std::string> opened;  // documents opened, as "path|workingDir"
     std::vector<std::string> started; // programs started
     bool quitCalled = false;
+    bool noHandler = false; // an existing document has no program to open it
 
     std::string currentDirectory() override { return currentDir; }
     std::string findFileNoCase(const std::string& dir, const std::string& name) override {
@@ -32,7 +33,7 @@ class FakePlatform : public PlatformServices {
         opened.push_back(path + "|" + workingDir);
         std::filesystem::path p(path);
         if (p.is_relative()) p = std::filesystem::path(workingDir) / p;
-        return fileExists(p.string()) ? 0 : 2;
+        return fileExists(p.string()) ? (noHandler ? 31 : 0) : 2;
     }
     std::string findSystemInfoTool() override { return sysInfoTool; }
     bool startProgram(const std::string& path) override {

@@ -1,5 +1,6 @@
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -48,6 +49,16 @@ TEST_F(HelpAbout, HelpOffersToFindAMissingFileEachTimeUntilItIsThere) {
     EXPECT_EQ(dialogs.boxes.size(), 5u);
     EXPECT_EQ(platform.opened,
               (std::vector<std::string>{help, help, chosen + "|" + elsewhere.path(), help, help}));
+
+    // Found, but nothing on the desktop opens it: a box says so (it used to go to stderr).
+    platform.noHandler = true;
+    w.mnuContents.userClick();
+    ASSERT_EQ(dialogs.boxes.size(), 6u);
+    const Box& b = dialogs.boxes[5];
+    EXPECT_EQ(std::tuple(b.prompt, b.buttons, b.icon, b.title),
+              std::tuple("No program is set up to open the help page " + dir.path() +
+                             "/Help/velmor.html.",
+                         MsgButtons::OK, MsgIcon::Exclamation, "Velmor"));
 }
 
 TEST_F(HelpAbout, AboutShowsOneBoxAtATimeAndOffersSystemInfo) {

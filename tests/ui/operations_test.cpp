@@ -7,8 +7,8 @@ namespace velmor::test {
 namespace {
 
 const char* const kItem = "CMatrices Class Module - Item function";
-const char* const kNotSet = "Error No. - 91; Object variable or With block variable not set";
-const char* const kMismatch = "Error No. - 13; Type mismatch";
+const char* const kNotSet = "Error No. - 91; Something the action needs is missing";
+const char* const kMismatch = "Error No. - 13; A text that is not a number was used as one";
 
 class Operations : public OperationsFixture {
   protected:
@@ -86,7 +86,7 @@ TEST_F(Operations, FailuresShowTheirBoxesKeepTheWorkingMatrixAndShowNoResult) {
          MsgIcon::Critical, nullptr},
         {"cmdAdd", "", 0, 2, "The number of rows and/or columns of the two matrices are not equal.",
          "Velmor", MsgIcon::None, kMismatch},
-        {"cmdAdjoint", "", 4, -1, "Error No. 9; Subscript out of range",
+        {"cmdAdjoint", "", 4, -1, "Error No. 9; A row or column outside the matrix was used",
          "CVelmor class module - GetCofactorMatrix", MsgIcon::Exclamation, kMismatch},
     };
     for (const auto& c : cases) {

@@ -25,7 +25,7 @@ std::int16_t countFromText(const std::string& text) {
 
 CMatrix& listEntry(CMatrices& list, int position) {
     CMatrix* entry = list.Item(position);
-    if (!entry) throw RuntimeError(91, "Object variable or With block variable not set");
+    if (!entry) throw RuntimeError(91);
     return *entry;
 }
 

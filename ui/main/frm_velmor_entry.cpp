@@ -10,15 +10,35 @@ namespace {
 
 constexpr int kCentre = 4;
 
+constexpr int kMaxCount = 32766;
+
+// A count beyond a limit, said in the limit's own words rather than as an error number.
+struct CountRefused {
+    std::string prompt;
+};
+
 // The count a count box asks of the grid, refused before the grid is touched when the grid
 // could not hold it: a wild count then costs neither memory nor the cells already keyed.
 // `otherCount` is the number of data rows (or columns) the grid keeps across the resize.
-std::int16_t gridCount(const std::string& text, int otherCount) {
-    std::int16_t n = countFromText(text);
+std::int16_t gridCount(const std::string& text, int otherCount, bool rows) {
+    const std::string limit =
+        "A matrix may have at most 32,766 " + std::string(rows ? "rows" : "columns") + ".";
+    std::int16_t n = 0;
+    try {
+        n = countFromText(text);
+    } catch (const RuntimeError& e) {
+        if (e.number() == err::Overflow) throw CountRefused{limit};
+        throw;
+    }
+    if (n > kMaxCount) throw CountRefused{limit};
     // A grid of headings only would be saved as a matrix without elements.
     if (n < 1) throw RuntimeError(err::InvalidPropertyValue);
-    if (static_cast<long long>(n) * otherCount > kMaxMatrixCells)
-        throw RuntimeError(err::OutOfMemory);
+    if (static_cast<long long>(n) * otherCount > kMaxMatrixCells) {
+        const std::string shape = rows ? std::to_string(n) + " x " + std::to_string(otherCount)
+                                       : std::to_string(otherCount) + " x " + std::to_string(n);
+        throw CountRefused{"The grid would have " + shape +
+                           " elements; a matrix may hold at most 4,000,000."};
+    }
     return n;
 }
 
@@ -32,8 +52,9 @@ void writeRowHeadings(Grid& grid, int rows) {
 }
 
 // A refused count is reported, the box emptied and the focus put back for another try.
-void countRefused(FrmVelmor& f, const RuntimeError& e, TextBox& box, const std::string& handler) {
-    f.errorBox(e, handler, MsgIcon::Critical, true);
+void countRefused(FrmVelmor& f, const std::string& prompt, TextBox& box,
+                  const std::string& handler) {
+    f.dialogs.msgBox(prompt, MsgButtons::OK, MsgIcon::Critical, "frmVelmor - " + handler);
     f.restorePointer();
     box.setText("");
     if (box.Enabled() && box.Visible()) box.SetFocus();
@@ -100,7 +121,7 @@ void FrmVelmor::txtNo_Rows_LostFocus() {
     try {
         busy();
         if (txtNo_Rows.Text().empty()) txtNo_Rows.setText("1");
-        int rows = gridCount(txtNo_Rows.Text(), MSFlexGrid1.Cols() - 1);
+        int rows = gridCount(txtNo_Rows.Text(), MSFlexGrid1.Cols() - 1, true);
         MSFlexGrid1.setRows(rows + 1);
         writeRowHeadings(MSFlexGrid1, rows);
         // The heading of column 1 is written whatever the column count.
@@ -110,7 +131,9 @@ void FrmVelmor::txtNo_Rows_LostFocus() {
         MSFlexGrid1.setText("1");
         restorePointer();
     } catch (const RuntimeError& e) {
-        countRefused(*this, e, txtNo_Rows, "txtNo_Rows_LostFocus");
+        countRefused(*this, errorPromptDash(e), txtNo_Rows, "txtNo_Rows_LostFocus");
+    } catch (const CountRefused& e) {
+        countRefused(*this, e.prompt, txtNo_Rows, "txtNo_Rows_LostFocus");
     }
 }
 
@@ -118,7 +141,7 @@ void FrmVelmor::txtNo_Columns_LostFocus() {
     try {
         busy();
         if (txtNo_Columns.Text().empty()) txtNo_Columns.setText("1");
-        int columns = gridCount(txtNo_Columns.Text(), MSFlexGrid1.Rows() - 1);
+        int columns = gridCount(txtNo_Columns.Text(), MSFlexGrid1.Rows() - 1, false);
         MSFlexGrid1.setCols(columns + 1);
         MSFlexGrid1.setRow(0);
         g.gintCellWidth = cellWidthFor(Slider1.Value(), g.gintStdColWidth);
@@ -130,7 +153,9 @@ void FrmVelmor::txtNo_Columns_LostFocus() {
         }
         restorePointer();
     } catch (const RuntimeError& e) {
-        countRefused(*this, e, txtNo_Columns, "txtNo_Columns_LostFocus");
+        countRefused(*this, errorPromptDash(e), txtNo_Columns, "txtNo_Columns_LostFocus");
+    } catch (const CountRefused& e) {
+        countRefused(*this, e.prompt, txtNo_Columns, "txtNo_Columns_LostFocus");
     }
 }
 

@@ -12,13 +12,23 @@ namespace {
 constexpr const char* kHelpFile = "velmor.html";
 constexpr int kDocumentNotFound = 2;
 
+// The page exists but the desktop has no program to show it: said in a box, not on stderr.
+void noHandler(DialogService& dialogs, const std::string& page) {
+    dialogs.msgBox("No program is set up to open the help page " + page + ".", MsgButtons::OK,
+                   MsgIcon::Exclamation, kAppTitle);
+}
+
 } // namespace
 
 void FrmVelmor::mnuContents_Click() {
     // Nothing found here is remembered: every use looks in the Help folder first.
     std::string file = kHelpFile;
     const std::string helpDir = joinPath(mstrStartDir, "Help");
-    if (platform.openDocument(file, helpDir) != kDocumentNotFound) return;
+    const int opened = platform.openDocument(file, helpDir);
+    if (opened != kDocumentNotFound) {
+        if (opened != 0) noHandler(dialogs, joinPath(helpDir, file));
+        return;
+    }
 
     if (dialogs.msgBox("Cannot find the help file " + joinPath(helpDir, file) +
                            ". Do you want to try to find it?",
@@ -35,7 +45,7 @@ void FrmVelmor::mnuContents_Click() {
         return;
     }
     file = CommonDialog1.FileName;
-    platform.openDocument(file, platform.currentDirectory());
+    if (platform.openDocument(file, platform.currentDirectory()) != 0) noHandler(dialogs, file);
     CommonDialog1.InitDir = "";
     CommonDialog1.FileName = "";
 }
