@@ -12,25 +12,26 @@ namespace {
 constexpr const char* kHelpFile = "velmor.html";
 constexpr int kDocumentNotFound = 2;
 
-// The page exists but the desktop has no program to show it: said in a box, not on stderr.
-void noHandler(DialogService& dialogs, const std::string& page) {
-    dialogs.msgBox("No program is set up to open the help page " + page + ".", MsgButtons::OK,
-                   MsgIcon::Exclamation, kAppTitle);
-}
-
 } // namespace
 
-void FrmVelmor::mnuContents_Click() {
-    // Nothing found here is remembered: every use looks in the Help folder first.
-    std::string file = kHelpFile;
-    const std::string helpDir = joinPath(mstrStartDir, "Help");
-    const int opened = platform.openDocument(file, helpDir);
-    if (opened != kDocumentNotFound) {
-        if (opened != 0) noHandler(dialogs, joinPath(helpDir, file));
-        return;
+std::string FrmVelmor::helpFileInUse() {
+    const std::string installed = platform.installedDataDirectory();
+    for (const std::string& dir : {mstrStartDir, installed}) {
+        const std::string file = joinPath(joinPath(dir, "Help"), kHelpFile);
+        if (!dir.empty() && platform.fileExists(file)) return file;
     }
+    return {};
+}
 
-    if (dialogs.msgBox("Cannot find the help file " + joinPath(helpDir, file) +
+void FrmVelmor::mnuContents_Click() {
+    // Nothing found here is remembered: every use looks in the start folder's Help/ first,
+    // then in the installed one.
+    const std::string found = helpFileInUse();
+    if (!found.empty() && platform.showHelp(found) != kDocumentNotFound) return;
+
+    const std::string file = kHelpFile;
+    if (dialogs.msgBox("Cannot find the help file " +
+                           joinPath(joinPath(mstrStartDir, "Help"), file) +
                            ". Do you want to try to find it?",
                        MsgButtons::YesNo, MsgIcon::None, kAppTitle) != MsgResult::Yes)
         return;
@@ -44,8 +45,7 @@ void FrmVelmor::mnuContents_Click() {
         CommonDialog1.InitDir = "";
         return;
     }
-    file = CommonDialog1.FileName;
-    if (platform.openDocument(file, platform.currentDirectory()) != 0) noHandler(dialogs, file);
+    platform.showHelp(CommonDialog1.FileName);
     CommonDialog1.InitDir = "";
     CommonDialog1.FileName = "";
 }
@@ -55,6 +55,8 @@ void FrmVelmor::mnuAbout_Click() {
     // its OK button unloaded is replaced by a fresh one.
     if (!frmAbout || !frmAbout->form.Loaded())
         frmAbout = std::make_unique<FrmAbout>(dialogs, platform);
+    frmAbout->settingsFile = mstrSettingsInUse;
+    frmAbout->helpFile = helpFileInUse();
     dialogs.showForm(frmAbout->form, false);
 }
 
