@@ -105,12 +105,16 @@ TEST(Exit, AnEntryUnderWayIsKeptUnlessTheUserSaysYes) {
         EXPECT_EQ(b.prompt, "The matrix being entered has not been saved. Exit without saving it?");
         EXPECT_EQ(std::tuple(b.buttons, b.icon, b.title, b.defaultButton),
                   std::tuple(MsgButtons::YesNo, MsgIcon::Exclamation, "Velmor", 1));
-        if (!c.listSaved) EXPECT_EQ(h.dialogs.boxes[1].title, "Save latest work?");
+        if (!c.listSaved) {
+            EXPECT_EQ(h.dialogs.boxes[1].title, "Save latest work?");
+        }
         EXPECT_EQ(h.endedOnce(), c.ends);
         if (c.ends) continue;
         EXPECT_EQ(h.w.cboMatrixInput.Text(), "M");
         // A click focuses the button it presses; a key, menu or frame moves no focus.
-        if (c.way != kButton) EXPECT_EQ(h.w.form.ActiveControl(), &h.w.cboMatrixInput);
+        if (c.way != kButton) {
+            EXPECT_EQ(h.w.form.ActiveControl(), &h.w.cboMatrixInput);
+        }
         EXPECT_TRUE(h.w.cmdCancel.Enabled());
     }
 }
