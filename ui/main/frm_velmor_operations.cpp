@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/limits.h"
 #include "ui/dialogs/frm_properties.h"
 #include "ui/main/form_helpers.h"
 #include "ui/main/frm_velmor.h"
@@ -18,12 +19,38 @@ Variant chosenMatrix(MatrixList& list, const ComboBox& selector) {
     return listEntry(list, selector.ListIndex() + 1).Matrix();
 }
 
-// An engine call on the matrices of both selectors, the first one read first.
+// A refused operation: its box has been shown, nothing else is to be reported.
+struct Refused {};
+
+// A count with a comma between each group of three digits.
+std::string groupedCount(long long n) {
+    std::string digits = std::to_string(n);
+    for (auto at = static_cast<long long>(digits.size()) - 3; at > 0; at -= 3)
+        digits.insert(static_cast<std::size_t>(at), ",");
+    return digits;
+}
+
+// A result beyond the cell limit is refused before the engine allocates anything for it: a
+// product of a long column and a long row would otherwise exhaust the memory.
+void requireFits(FrmVelmor& w, long long rows, long long columns) {
+    if (rows * columns <= kMaxMatrixCells) return;
+    w.dialogs.msgBox("The result would have " + std::to_string(rows) + " x " +
+                         std::to_string(columns) + " elements; a matrix may hold at most " +
+                         groupedCount(kMaxMatrixCells) + ".",
+                     MsgButtons::OK, MsgIcon::Exclamation, kAppTitle);
+    throw Refused{};
+}
+
+// An engine call on the matrices of both selectors, the first one read first; a product
+// takes its column count from the second.
 std::function<Variant()>
-onBothSelections(FrmVelmor& w, Variant (EngineAdapter::*call)(const Variant&, const Variant&)) {
-    return [&w, call] {
+onBothSelections(FrmVelmor& w, Variant (EngineAdapter::*call)(const Variant&, const Variant&),
+                 bool product = false) {
+    return [&w, call, product] {
         Variant first = chosenMatrix(w.Matrices, w.cboMatrixInput);
-        return (w.gVelmor.*call)(first, chosenMatrix(w.Matrices, w.cboMatrixInput2));
+        Variant second = chosenMatrix(w.Matrices, w.cboMatrixInput2);
+        requireFits(w, rowCount(first), columnCount(product ? second : first));
+        return (w.gVelmor.*call)(first, second);
     };
 }
 
@@ -71,6 +98,8 @@ void FrmVelmor::runOperation(const Operation& op) {
             (op.onError == Operation::BoxUnlessNoResult && e.number() == err::TypeMismatch);
         if (!reported) errorBox(e, op.handler, MsgIcon::Critical, true);
         restorePointer();
+    } catch (const Refused&) {
+        restorePointer();
     }
 }
 
@@ -87,7 +116,7 @@ void FrmVelmor::cmdSubtract_Click() {
 }
 
 void FrmVelmor::cmdMultiply_Click() {
-    runOperation({"cmdMultiply_Click", onBothSelections(*this, &EngineAdapter::Multiply),
+    runOperation({"cmdMultiply_Click", onBothSelections(*this, &EngineAdapter::Multiply, true),
                   [&] { return cboMatrixInput.Text() + cboMatrixInput2.Text(); }});
 }
 
@@ -96,17 +125,21 @@ void FrmVelmor::cmdScale_Click() {
     // Cancel, or OK on an empty box: the pointer is never touched.
     if (answer.empty()) return;
     double scalar = 0;
-    runOperation(
-        {"cmdScale_Click",
-         [&] { return gVelmor.ScaleMultiply(scalar, chosenMatrix(Matrices, cboMatrixInput)); },
-         [&] { return format.toText(scalar) + cboMatrixInput.Text(); }, Operation::Box,
-         [&] { scalar = format.toNumber(std::string_view(answer)); }});
+    runOperation({"cmdScale_Click",
+                  [&] {
+                      Variant first = chosenMatrix(Matrices, cboMatrixInput);
+                      requireFits(*this, rowCount(first), columnCount(first));
+                      return gVelmor.ScaleMultiply(scalar, first);
+                  },
+                  [&] { return format.toText(scalar) + cboMatrixInput.Text(); }, Operation::Box,
+                  [&] { scalar = format.toNumber(std::string_view(answer)); }});
 }
 
 void FrmVelmor::cmdTranspose_Click() {
     // Silent by design: the engine has already reported whatever failed.
     runOperation({"cmdTranspose_Click",
                   [&] {
+                      requireFits(*this, MSFlexGrid1.Cols() - 1, MSFlexGrid1.Rows() - 1);
                       gVelmor.FlexGrid = &MSFlexGrid1;
                       Variant grid = gVelmor.GridToArray();
                       MSFlexGrid1.scrollHome();
@@ -120,6 +153,7 @@ void FrmVelmor::cmdInvert_Click() {
     // non-square matrix); a second box would only repeat it.
     runOperation({"cmdInvert_Click",
                   [&] {
+                      requireFits(*this, MSFlexGrid1.Rows() - 1, MSFlexGrid1.Cols() - 1);
                       gVelmor.FlexGrid = &MSFlexGrid1;
                       Variant grid = gVelmor.GridToArray();
                       MSFlexGrid1.scrollHome();
@@ -131,7 +165,11 @@ void FrmVelmor::cmdInvert_Click() {
 
 void FrmVelmor::cmdAdjoint_Click() {
     runOperation({"cmdAdjoint_Click",
-                  [&] { return gVelmor.GetAdjointMatrix(chosenMatrix(Matrices, cboMatrixInput)); },
+                  [&] {
+                      Variant first = chosenMatrix(Matrices, cboMatrixInput);
+                      requireFits(*this, rowCount(first), columnCount(first));
+                      return gVelmor.GetAdjointMatrix(first);
+                  },
                   [&] { return "adj(" + cboMatrixInput.Text() + ")"; }});
 }
 
@@ -139,13 +177,18 @@ void FrmVelmor::cmdProperties_Click() {
     try {
         busy();
         Variant first = chosenMatrix(Matrices, cboMatrixInput);
-        std::string determinant = format.toText(gVelmor.GetDeterminant(first));
+        // A method that reported a failure returned a 0 that must not read as a result (a
+        // user would take it for "singular"): its field stays empty.
+        auto shown = [this](double value) {
+            return gVelmor.LastFailed() ? std::string() : format.toText(value);
+        };
+        std::string determinant = shown(gVelmor.GetDeterminant(first));
         // The dialog is modeless and outlives its OK: the same object is reloaded, so the
         // binding's window for it stays valid.
         if (!frmProperties) frmProperties = std::make_unique<FrmProperties>(dialogs);
         frmProperties->form.load();
         frmProperties->txtDeterminant.setText(determinant);
-        frmProperties->txtTrace.setText(format.toText(gVelmor.GetTrace(first)));
+        frmProperties->txtTrace.setText(shown(gVelmor.GetTrace(first)));
         dialogs.showForm(frmProperties->form, false);
         restorePointer();
     } catch (const RuntimeError& e) {
