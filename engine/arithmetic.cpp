@@ -79,10 +79,12 @@ Ranked rank(const Variant& v, const NumberFormat& format) {
     return r;
 }
 
-// Two elements that both read as numbers compare by value; otherwise their texts compare
-// character code by character code (a number by its standard text, empty as "").
+// One total order, so the extremes never depend on the order of the elements: numbers by
+// value, before every text that is not a number; such texts among themselves character code
+// by character code.
 int compare(const Ranked& a, const Ranked& b, const NumberFormat& format) {
     if (a.numeric && b.numeric) return a.value < b.value ? -1 : a.value > b.value ? 1 : 0;
+    if (a.numeric != b.numeric) return a.numeric ? -1 : 1;
     return format.toText(*a.element).compare(format.toText(*b.element));
 }
 

@@ -108,11 +108,15 @@ double determinant(std::vector<double>& m, int n) {
 std::vector<double> adjugate(const std::vector<double>& m, int n) {
     Eigen::MatrixXd a = toEigen(m, n);
     Eigen::PartialPivLU<Eigen::MatrixXd> lu(a);
-    if (!(lu.rcond() >= kWellConditioned)) return svdAdjugate(a);
+    // The rcond estimate misses an exactly singular matrix whose zero pivot comes last (it
+    // says 1 for an identity with one zero); det x inverse is 0 x inf there.
+    const bool zeroPivot = (lu.matrixLU().diagonal().array() == 0.0).any();
+    if (zeroPivot || !(lu.rcond() >= kWellConditioned)) return svdAdjugate(a);
     const Scaled det = luDeterminant(lu);
     Eigen::MatrixXd inv = lu.inverse();
     for (Eigen::Index c = 0; c < n; ++c)
         for (Eigen::Index r = 0; r < n; ++r) inv(r, c) = det.scale(inv(r, c));
+    if (!inv.allFinite()) return svdAdjugate(a);
     return toRowMajor(inv);
 }
 

@@ -18,9 +18,10 @@ constexpr int kAdjointExpansionMaxOrder = 8;
 constexpr int kExactDeterminantMaxOrder = 200;
 constexpr int kExactAdjointMaxOrder = 30;
 
-// Double arithmetic that raises overflow (error 6) instead of reaching an infinity.
+// Double arithmetic that raises overflow (error 6) instead of reaching an infinity, or the
+// NaN an infinity turns into further on.
 double checked(double x) {
-    if (std::isinf(x)) throw RuntimeError(err::Overflow);
+    if (!std::isfinite(x)) throw RuntimeError(err::Overflow);
     return x;
 }
 double mul(double x, double y) {

@@ -1,6 +1,7 @@
 #include "engine/gauss_jordan.h"
 
 #include <algorithm>
+#include <cfenv>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -61,9 +62,17 @@ GaussJordan::Outcome GaussJordan::run() {
     perm_.resize(un);
     for (std::size_t c = 0; c < un; ++c) perm_[c] = static_cast<int>(c);
 
+    // An overflow anywhere turns later elements into infinities, NaNs or zeros that look like
+    // an answer: the hardware's sticky flag tells, at no cost to the sweeps.
+    std::feclearexcept(FE_OVERFLOW);
     std::unique_ptr<SweepTeam> team;
     if (threads_ > 1 && n >= minParallelOrder_ && SweepTeam::worthwhile())
         team = std::make_unique<SweepTeam>();
+    // After an overflow the singular verdicts are as unreliable as the inverse.
+    auto unlessOverflowed = [&team](Outcome outcome) {
+        return std::fetestexcept(FE_OVERFLOW) || (team && team->overflowed()) ? Outcome::Overflow
+                                                                              : outcome;
+    };
 
     // The pivot's row and column carry over when a pass finds no candidate (only NaNs left).
     int irow = -1, icol = -1;
@@ -71,7 +80,7 @@ GaussJordan::Outcome GaussJordan::run() {
     for (int i = 0; i < n; ++i) {
         checkProgress(progress_, i, n);
         if (i > 0 && std::any_of(ipiv_.begin(), ipiv_.end(), [](std::int16_t u) { return u > 1; }))
-            return Outcome::Singular;
+            return unlessOverflowed(Outcome::Singular);
         if (next.magnitude >= 0) {
             irow = next.row;
             icol = pivotColumn(next);
@@ -85,7 +94,7 @@ GaussJordan::Outcome GaussJordan::run() {
         indxr_[static_cast<std::size_t>(i)] = irow;
         indxc_[static_cast<std::size_t>(i)] = icol;
         double* p = a_.row(icol);
-        if (std::fabs(p[icol]) < kThreshold) return Outcome::DivisionByZero;
+        if (std::fabs(p[icol]) < kThreshold) return unlessOverflowed(Outcome::DivisionByZero);
         const double pivinv = 1.0 / p[icol];
         p[icol] = 1.0;
         for (int l = 0; l < n; ++l) p[l] *= pivinv;
@@ -102,6 +111,7 @@ GaussJordan::Outcome GaussJordan::run() {
         next = best;
     }
 
+    if (unlessOverflowed(Outcome::Inverted) == Outcome::Overflow) return Outcome::Overflow;
     for (int l = n - 1; l >= 0; --l) {
         const auto ul = static_cast<std::size_t>(l);
         if (indxr_[ul] != indxc_[ul])

@@ -23,6 +23,7 @@ class GaussJordan {
         Singular,       // a column chosen as pivot twice
         DivisionByZero, // a pivot below the threshold
         NoPivot,        // the first pass found no pivot at all (every element not a number)
+        Overflow,       // an elimination step left the double range: the inverse is lost
     };
 
     static constexpr double kThreshold = 1E-13;

@@ -51,6 +51,8 @@ Result<Variant> CVelmor::Invert(const Variant& InputArray) const {
 
         switch (gj.run()) {
         case GaussJordan::Outcome::Inverted:
+            for (int row = 0; row < n; ++row)
+                for (int c = 0; c < n; ++c) dense::checked(gj.result(row, c));
             r.value = toVariant(gj, in, n);
             break;
         case GaussJordan::Outcome::Singular:
@@ -59,6 +61,8 @@ Result<Variant> CVelmor::Invert(const Variant& InputArray) const {
         case GaussJordan::Outcome::DivisionByZero:
             r.refuse("Invert", EngineIssue::Kind::SingularDivision);
             break;
+        case GaussJordan::Outcome::Overflow:
+            throw RuntimeError(err::Overflow);
         case GaussJordan::Outcome::NoPivot:
             // The first pass kept its initial pivot column 0, outside the use-count list.
             throw RuntimeError(err::SubscriptOutOfRange);

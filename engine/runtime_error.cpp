@@ -7,22 +7,23 @@ namespace velmor {
 namespace {
 
 constexpr std::pair<int, const char*> kErrorTable[] = {
-    {err::InvalidArgument, "Invalid procedure call or argument"},
-    {err::Overflow, "Overflow"},
-    {err::OutOfMemory, "Out of memory"},
-    {err::SubscriptOutOfRange, "Subscript out of range"},
-    {err::DivisionByZero, "Division by zero"},
-    {err::TypeMismatch, "Type mismatch"},
-    {err::FileNotFound, "File not found"},
-    {err::BadFileMode, "Bad file mode"},
-    {err::DeviceIO, "Device I/O error"},
-    {err::DiskFull, "Disk full"},
-    {err::PermissionDenied, "Permission denied"},
-    {err::PathFileAccess, "Path/File access error"},
-    {err::PathNotFound, "Path not found"},
-    {err::ObjectNotSet, "Object variable or With block variable not set"},
-    {err::InvalidPropertyValue, "Invalid property value"},
-    {err::KeyExists, "This key is already associated with an element of this collection"},
+    {err::InvalidArgument, "A value was given that this action cannot take"},
+    {err::Overflow, "The number is too large"},
+    {err::OutOfMemory, "There is not enough memory for this"},
+    {err::SubscriptOutOfRange, "A row or column outside the matrix was used"},
+    {err::DivisionByZero, "A number was divided by zero"},
+    {err::TypeMismatch, "A text that is not a number was used as one"},
+    {err::InternalError, "An internal error stopped the action"},
+    {err::FileNotFound, "The file was not found"},
+    {err::BadFileMode, "The file cannot be used this way"},
+    {err::DeviceIO, "The file could not be read or written"},
+    {err::DiskFull, "The disk is full"},
+    {err::PermissionDenied, "Permission to use the file was denied"},
+    {err::PathFileAccess, "The file or folder cannot be used"},
+    {err::PathNotFound, "The folder was not found"},
+    {err::ObjectNotSet, "Something the action needs is missing"},
+    {err::InvalidPropertyValue, "The value is not allowed here"},
+    {err::KeyExists, "The name is already in the list"},
     {err::InvalidRowValue, "Invalid Row value"},
     {err::InvalidColValue, "Invalid Col value"},
 };
@@ -32,7 +33,7 @@ constexpr std::pair<int, const char*> kErrorTable[] = {
 std::string errorDescription(int number) {
     for (const auto& [n, text] : kErrorTable)
         if (n == number) return text;
-    return "Application-defined or object-defined error";
+    return "An unexpected error occurred";
 }
 
 RuntimeError::RuntimeError(int number)

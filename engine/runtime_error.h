@@ -38,6 +38,7 @@ inline constexpr int InvalidPropertyValue = 380;
 inline constexpr int KeyExists = 457;
 inline constexpr int InvalidRowValue = 30009;
 inline constexpr int InvalidColValue = 30010;
+inline constexpr int InternalError = 51;
 } // namespace err
 
 // The fixed one-line description of an error number: the system's one error table.

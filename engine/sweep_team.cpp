@@ -1,5 +1,7 @@
 #include "engine/sweep_team.h"
 
+#include <cfenv>
+
 #include <sched.h>
 
 namespace velmor {
@@ -73,6 +75,7 @@ RowMax SweepTeam::sweep(const SweepArgs& args, int n) {
 }
 
 void SweepTeam::helperLoop() {
+    std::feclearexcept(FE_OVERFLOW);
     std::uint32_t seen = 0;
     for (;;) {
         // Passes follow each other within microseconds: spin briefly before sleeping.
@@ -92,6 +95,7 @@ void SweepTeam::helperLoop() {
             RowMax mine = helperBest_;
             sweepRows(args_, begin, end, mine);
             helperBest_ = mine;
+            if (std::fetestexcept(FE_OVERFLOW)) overflowed_.store(true, std::memory_order_release);
             inFlight_.fetch_sub(1, std::memory_order_release);
         }
     }

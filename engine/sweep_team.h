@@ -24,6 +24,9 @@ class SweepTeam {
 
     // Whether a helper thread can run beside the caller at all.
     static bool worthwhile();
+    // Whether the helper's share of any sweep so far overflowed the double range (each
+    // thread keeps its own floating-point flags).
+    bool overflowed() const { return overflowed_.load(std::memory_order_acquire); }
 
   private:
     static constexpr int kChunk = 16;
@@ -36,6 +39,7 @@ class SweepTeam {
     std::atomic<int> inFlight_{0};
     std::atomic<std::uint32_t> posted_{0};
     std::atomic<bool> stop_{false};
+    std::atomic<bool> overflowed_{false};
     std::uint32_t pass_ = 0;
     // Written by the caller before a pass is posted, read only by claimed chunks of it.
     SweepArgs args_{};

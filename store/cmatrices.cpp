@@ -7,14 +7,10 @@
 
 namespace velmor {
 
-namespace {
-
 // A name that is empty or only blanks could never be written to a data file and read back.
 bool isBlankName(const std::string& name) {
     return std::all_of(name.begin(), name.end(), [](char c) { return c == ' ' || c == '\t'; });
 }
-
-} // namespace
 
 CMatrix& CMatrices::Add(std::unique_ptr<CMatrix> entry) {
     if (isBlankName(entry->Name)) throw RuntimeError(err::InvalidArgument);

@@ -10,6 +10,10 @@
 
 namespace velmor {
 
+// True for a name that is empty or only blanks: it could never be written to a data file and
+// read back, so the list refuses it.
+bool isBlankName(const std::string& name);
+
 // The ordered list of named matrices, keyed by name without regard to letter case.
 // Positions count from 1 in order of addition. Every failure raises RuntimeError.
 class CMatrices {

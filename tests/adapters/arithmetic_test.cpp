@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -89,27 +90,32 @@ TEST_F(Engine, ErrorBoxesLocateTheFirstFailingElementInLoopOrder) {
         const char* method;
         const char* prompt;
     } cases[] = {
-        {add({1, 2, 3, 4, 5, "abc"}), "Add", "Error No. 13; Row-2 Column-3; Type mismatch"},
-        {add({1, 2, "x", "y", 5, 6}), "Add", "Error No. 13; Row-1 Column-3; Type mismatch"},
-        {add({1, 1.7e308, 3, 4, 5, 6}), "Add", "Error No. 6; Row-1 Column-2; Overflow"},
-        {add({1, 2, 3, "1e999", 5, 6}), "Add", "Error No. 6; Row-2 Column-1; Overflow"},
+        {add({1, 2, 3, 4, 5, "abc"}), "Add",
+         "Error No. 13; Row-2 Column-3; A text that is not a number was used as one"},
+        {add({1, 2, "x", "y", 5, 6}), "Add",
+         "Error No. 13; Row-1 Column-3; A text that is not a number was used as one"},
+        {add({1, 1.7e308, 3, 4, 5, 6}), "Add",
+         "Error No. 6; Row-1 Column-2; The number is too large"},
+        {add({1, 2, 3, "1e999", 5, 6}), "Add",
+         "Error No. 6; Row-2 Column-1; The number is too large"},
         {engine.Subtract(matrix(1, 2, {1, -1.7e308}), matrix(1, 2, {1, 1e308})), "Subtract",
-         "Error No. 6; Row-1 Column-2; Overflow"},
+         "Error No. 6; Row-1 Column-2; The number is too large"},
         {engine.ScaleMultiply(1e300, matrix(2, 1, {"1", "1e10"})), "ScaleMultiply",
-         "Error No. 6; Row-2 Column-1; Overflow"},
+         "Error No. 6; Row-2 Column-1; The number is too large"},
         {engine.GetMinMaxArray(matrix(1, 2, {1, Variant(Array::matrix(1, 1))})), "GetMinMaxArray",
-         "Error No. 13; Row-1 Column-2; Type mismatch"},
+         "Error No. 13; Row-1 Column-2; A text that is not a number was used as one"},
         // A bound of 32,767 overflows the 16-bit index stepping past it.
         {engine.Transpose(ones(32767, 1)), "Transpose",
-         "Error No. 6; Row-32767 Column-2; Overflow"},
+         "Error No. 6; Row-32767 Column-2; The number is too large"},
         {engine.ScaleMultiply(2, ones(1, 32767)), "ScaleMultiply",
-         "Error No. 6; Row-1 Column-32767; Overflow"},
+         "Error No. 6; Row-1 Column-32767; The number is too large"},
         // An error before the loops reports the position the last operation left.
         {engine.Subtract("not a matrix", ones(2, 3)), "Subtract",
-         "Error No. 13; Row-1 Column-32767; Type mismatch"},
-        {engine.Transpose(7), "Transpose", "Error No. 13; Row-1 Column-32767; Type mismatch"},
+         "Error No. 13; Row-1 Column-32767; A text that is not a number was used as one"},
+        {engine.Transpose(7), "Transpose",
+         "Error No. 13; Row-1 Column-32767; A text that is not a number was used as one"},
         {engine.GetMinMaxArray(Variant(Array::matrix(0, 2, 0))), "GetMinMaxArray",
-         "Error No. 9; Row-1 Column-32767; Subscript out of range"},
+         "Error No. 9; Row-1 Column-32767; A row or column outside the matrix was used"},
     };
     ASSERT_EQ(dialogs.boxes.size(), std::size(cases));
     for (std::size_t k = 0; k < std::size(cases); ++k) {
@@ -127,19 +133,22 @@ TEST_F(Engine, MultiplyErrorsStopAtTheFirstFailingElement) {
         int row;
     } cases[] = {
         // A bad element fails its row from column 1 (first operand) or column from row 1 (second).
-        {p, q, "Error No. 13 Column-1; Type mismatch", 25},
-        {p, with(q, 17, 33, "bad"), "Error No. 13 Column-33; Type mismatch", 1},
+        {p, q, "Error No. 13 Column-1; A text that is not a number was used as one", 25},
+        {p, with(q, 17, 33, "bad"),
+         "Error No. 13 Column-33; A text that is not a number was used as one", 1},
         {with(with(p, 25, 4, 1), 31, 2, 1e300), with(q, 2, 48, 1e300),
-         "Error No. 6 Column-48; Overflow", 31},
+         "Error No. 6 Column-48; The number is too large", 31},
         // A missing row of the second operand fails before any element converts.
-        {ones(2, 3), ones(2, 2), "Error No. 9 Column-1; Subscript out of range", 1},
+        {ones(2, 3), ones(2, 2),
+         "Error No. 9 Column-1; A row or column outside the matrix was used", 1},
         {matrix(1, 3, {1, 2, "x"}), matrix(2, 1, {1, 1}),
-         "Error No. 9 Column-1; Subscript out of range", 1},
+         "Error No. 9 Column-1; A row or column outside the matrix was used", 1},
         // An overflow at an earlier k, or in an earlier element, wins over a later bad text.
-        {matrix(1, 2, {1e200, "x"}), matrix(2, 1, {1e200, 1}), "Error No. 6 Column-1; Overflow", 1},
+        {matrix(1, 2, {1e200, "x"}), matrix(2, 1, {1e200, 1}),
+         "Error No. 6 Column-1; The number is too large", 1},
         {matrix(2, 2, {1, 1e300, "x", 1}), matrix(2, 2, {1, 1, 1, 1e10}),
-         "Error No. 6 Column-2; Overflow", 1},
-        {matrix(1, 1, {2}), ones(1, 32767), "Error No. 6 Column-32767; Overflow", 1},
+         "Error No. 6 Column-2; The number is too large", 1},
+        {matrix(1, 1, {2}), ones(1, 32767), "Error No. 6 Column-32767; The number is too large", 1},
     };
     for (const auto& c : cases) {
         EXPECT_TRUE(engine.Multiply(c.pre, c.post).isEmpty());
@@ -155,8 +164,8 @@ TEST_F(Engine, TraceSumsTheDiagonalAndGivesZeroOnFailure) {
     EXPECT_EQ(engine.GetTrace(ones(3, 2)), 0);
     EXPECT_EQ(engine.GetTrace(matrix(2, 2, {1.7e308, 0, 0, 1.7e308})), 0);
     ASSERT_EQ(dialogs.boxes.size(), 2u); // the prompts have no location part
-    expectError(0, "Error No. 9; Subscript out of range", "GetTrace");
-    expectError(1, "Error No. 6; Overflow", "GetTrace");
+    expectError(0, "Error No. 9; A row or column outside the matrix was used", "GetTrace");
+    expectError(1, "Error No. 6; The number is too large", "GetTrace");
 }
 
 // Texts that read as numbers compare by value: character by character "10" < "9", which would
@@ -178,6 +187,17 @@ TEST_F(Engine, MinMaxComparesNumericTextsByValue) {
         EXPECT_EQ(r.array().at(0), c.min);
         EXPECT_EQ(r.array().at(1), c.max);
     }
+    // Numbers before texts that are not numbers, in every order of a mixed row ("10 9 1a"
+    // used to give 9 and 1a, "10 1a 9" 10 and 9).
+    const std::vector<Variant> elements{"10", "9", "1a", "b", 2.5};
+    std::vector<int> order{0, 1, 2, 3, 4};
+    do {
+        std::vector<Variant> row;
+        for (int k : order) row.push_back(elements[k]);
+        Variant r = engine.GetMinMaxArray(matrix(1, 5, row));
+        EXPECT_EQ(r.array().at(0), Variant(2.5));
+        EXPECT_EQ(r.array().at(1), Variant("b"));
+    } while (std::next_permutation(order.begin(), order.end()));
     EXPECT_TRUE(dialogs.boxes.empty());
 }
 

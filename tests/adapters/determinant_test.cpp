@@ -60,6 +60,15 @@ Rows product(const Rows& a, const Rows& b) {
     return p;
 }
 
+// Order 11, exact determinant 0, whose partial-pivot LU overflows.
+Rows luOverflow() {
+    Rows m = square(11, 0);
+    m[7][8] = m[7][10] = 1;
+    m[10][8] = 1e308;
+    m[10][10] = -1e308;
+    return m;
+}
+
 Rows without(Rows m, int row, int column) {
     m.erase(m.begin() + row);
     for (auto& r : m) r.erase(r.begin() + column);
@@ -137,7 +146,8 @@ TEST_F(DeterminantTest, LargeOrdersAreRight) {
 
 TEST_F(DeterminantTest, FailuresShowOneBox) {
     const std::string det = kDeterminantTitle, adj = "CVelmor class module - GetCofactorMatrix",
-                      overflow = "Error No. 6; Overflow", mismatch = "Error No. 13; Type mismatch";
+                      overflow = "Error No. 6; The number is too large",
+                      mismatch = "Error No. 13; A text that is not a number was used as one";
     // Closed forms, expansions (texts met filling a minor or in the last column), eliminations.
     const std::tuple<Variant, std::string, std::string> cases[] = {
         {matrix({{1, 2, 3}, {4, 5, 6}}), kNotSquare, "Velmor"},
@@ -148,8 +158,10 @@ TEST_F(DeterminantTest, FailuresShowOneBox) {
         {matrix(square(4, 1, 1), 1, 2, "abc"), mismatch, det},
         {matrix(square(6, 1, 1), 5, 6, "abc"), mismatch, det},
         {matrix(square(15, 1, 1), 9, 4, "abc"), mismatch, det},
+        {matrix(luOverflow()), overflow, det}, // its elimination used to return NaN
         {Variant("x"), mismatch, det},
-        {matrix({{5}}), "Error No. 9; Subscript out of range", adj}, // no minor
+        {matrix({{5}}), "Error No. 9; A row or column outside the matrix was used",
+         adj}, // no minor
         {matrix(square(12, 1e40)), overflow, adj},
         {matrix(square(9, 1, 1), 3, 4, "1..2"), mismatch, adj},
     };
@@ -199,14 +211,28 @@ TEST_F(DeterminantTest, SingularAdjointAboveOrderEight) {
     EXPECT_EQ(half, adj);
 }
 
+// Exactly singular on the floating path: det x inverse was 0 x inf, all NaN without a box.
+TEST_F(DeterminantTest, ExactlySingularAdjointsOnTheFloatingPathAreFinite) {
+    for (auto [n, d] : {std::pair(9, 0.5), std::pair(31, 1.0)}) {
+        Rows m = square(n, d);
+        m[n - 1][n - 1] = 0;
+        const Rows adj = rowsOf(engine.GetAdjointMatrix(matrix(m)));
+        for (int i = 0; i < n; ++i)
+            for (int j = 0; j < n; ++j)
+                EXPECT_NEAR(adj[i][j], i == n - 1 && j == n - 1 ? std::pow(d, n - 1) : 0, 1e-12)
+                    << n << ": " << i << "," << j;
+    }
+    EXPECT_TRUE(dialogs.boxes.empty());
+}
+
 TEST_F(DeterminantTest, BadElementFailsEveryMinorHoldingIt) {
     const Rows m = {{1, 2, 3, 4}, {5, 6, 7, 8}, {2, 7, 1, 8}, {3, 1, 4, 1}};
     const Rows adj = rowsOf(engine.GetAdjointMatrix(matrix(m, 2, 3, "seven")));
     // The minors of (i, j) with i != 2 and j != 3 hold the element: 9 boxes, 0 in their places.
     ASSERT_EQ(dialogs.boxes.size(), 9u);
     for (const test::Box& b : dialogs.boxes)
-        EXPECT_EQ(fields(b), std::tuple("Error No. 13; Type mismatch", MsgButtons::OK,
-                                        MsgIcon::Exclamation, kDeterminantTitle));
+        EXPECT_EQ(fields(b), std::tuple("Error No. 13; A text that is not a number was used as one",
+                                        MsgButtons::OK, MsgIcon::Exclamation, kDeterminantTitle));
     for (int i = 0; i < 4; ++i)
         for (int j = 0; j < 4; ++j) EXPECT_EQ(adj[j][i], i == 1 || j == 2 ? adj[j][i] : 0);
     EXPECT_EQ(adj[2][1], 33); // the cofactor of (2, 3), which does not hold it

@@ -82,9 +82,9 @@ TEST_F(GridTransfer, GridToArrayErrorBoxesReportThePosition) {
     grid.setRows(32768); // it fits, but the row index overflows stepping past the last row
     EXPECT_TRUE(engine.GridToArray().isEmpty());
     EXPECT_EQ(grid.TextMatrix(32767, 1), "0");
-    const Lines prompts = {
-        "Error No. 91; Row-3 Column-4; Object variable or With block variable not set",
-        "Error No. 6; Row-3 Column-4; Overflow", "Error No. 6; Row-32767 Column-2; Overflow"};
+    const Lines prompts = {"Error No. 91; Row-3 Column-4; Something the action needs is missing",
+                           "Error No. 6; Row-3 Column-4; The number is too large",
+                           "Error No. 6; Row-32767 Column-2; The number is too large"};
     ASSERT_EQ(dialogs.boxes.size(), prompts.size());
     for (std::size_t k = 0; k < prompts.size(); ++k) {
         EXPECT_EQ(dialogs.boxes[k].prompt, prompts[k]);
@@ -108,6 +108,15 @@ TEST_F(GridTransfer, ArrayToGridRewritesHeadingsElementsAndAlignment) {
     EXPECT_TRUE(grid.Visible());
     EXPECT_EQ(state(), (std::vector{2, 3, 3, 4}));
     EXPECT_TRUE(dialogs.boxes.empty());
+}
+
+// A 1 x 32,766 matrix shown after a long one used to keep the grid's old columns.
+TEST_F(GridTransfer, ArrayToGridTakesAWideMatrixAfterALongOne) {
+    for (auto [rows, cols] : {std::pair(2000, 2), std::pair(1, 32766), std::pair(32766, 1)}) {
+        engine.ArrayToGrid(matrix(rows, cols, std::vector<Variant>(rows * cols, "7")));
+        EXPECT_EQ(std::pair(grid.Rows(), grid.Cols()), std::pair(rows + 1, cols + 1));
+        EXPECT_EQ(grid.TextMatrix(rows, cols), "7");
+    }
 }
 
 TEST_F(GridTransfer, ArrayToGridNeverReports) {

@@ -94,7 +94,8 @@ TEST_F(InvertTest, WorkedInverses) {
 }
 
 TEST_F(InvertTest, FailuresShowOneBoxAndReturnNothing) {
-    const std::string mismatch = "Error No. 13; Type mismatch", app = "Velmor",
+    const std::string mismatch = "Error No. 13; A text that is not a number was used as one",
+                      app = "Velmor", overflow = "Error No. 6; The number is too large",
                       invert = "CVelmor class module - Invert";
     const std::tuple<Variant, std::string, MsgIcon, std::string> cases[] = {
         {matrix({{1, 2}, {2, 4}}), kDivision, MsgIcon::Critical, app},
@@ -107,7 +108,12 @@ TEST_F(InvertTest, FailuresShowOneBoxAndReturnNothing) {
         {matrix({{1, 0, 0}, {0, 0, 1}, {0, "1,5", 0}}), mismatch, MsgIcon::Exclamation, invert},
         {Variant(3.0), mismatch, MsgIcon::Exclamation, invert},
         // No pivot at all in the first pass: the use count of column 0 is outside the list.
-        {matrix({{kNaN, kNaN}, {kNaN, kNaN}}), "Error No. 9; Subscript out of range",
+        {matrix({{kNaN, kNaN}, {kNaN, kNaN}}),
+         "Error No. 9; A row or column outside the matrix was used", MsgIcon::Exclamation, invert},
+        // An elimination step beyond the double range: the zeros or NaNs it leaves are no
+        // inverse (the exact ones are finite).
+        {matrix({{1e308, 1e308}, {-1e308, 1e308}}), overflow, MsgIcon::Exclamation, invert},
+        {matrix({{1e308, 1e308, 1e308}, {-1e308, 1e308, 1e308}, {-1e308, -1e308, 1e308}}), overflow,
          MsgIcon::Exclamation, invert},
     };
     for (const auto& [input, prompt, icon, title] : cases) {

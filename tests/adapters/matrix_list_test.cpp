@@ -106,9 +106,11 @@ TEST_F(MatrixListTest, AddReplacesRenamesSkipsOrFails) {
     expectAdd("B", {Cancel, Cancel}, {"c", ""}, MatrixList::kSkipped,
               {exists("B"), rename, exists("c"), rename, skipped("c")}, "A=1|B=2|C=3");
     // Not a matrix fails before any question.
-    expectAdd("A", {}, {}, MatrixList::kFailed, {listError("Error No. - 13; Type mismatch")},
+    expectAdd("A", {}, {}, MatrixList::kFailed,
+              {listError("Error No. - 13; A text that is not a number was used as one")},
               "A=1|B=2|C=3", Variant());
-    const std::string refused = listError("Error No. - 5; Invalid procedure call or argument");
+    const std::string refused =
+        listError("Error No. - 5; A value was given that this action cannot take");
     // A blank name could never be written to a data file and read back, so it is refused.
     expectAdd("", {}, {}, MatrixList::kFailed, {refused}, "A=1|B=2|C=3");
     expectAdd("  \t ", {}, {}, MatrixList::kFailed, {refused}, "A=1|B=2|C=3");
@@ -125,8 +127,9 @@ TEST_F(MatrixListTest, ItemOutsideTheListShowsTheItemBox) {
         return line(Box::Message, "CMatrices Class Module - Item function", MsgButtons::OK,
                     MsgIcon::Exclamation, prompt);
     };
-    const std::string outside = item("Error No. 9; Subscript out of range");
-    expectBoxes({outside, outside, item("Error No. 5; Invalid procedure call or argument")});
+    const std::string outside = item("Error No. 9; A row or column outside the matrix was used");
+    expectBoxes(
+        {outside, outside, item("Error No. 5; A value was given that this action cannot take")});
 }
 
 TEST_F(MatrixListTest, DeleteMovesLaterEntriesUpAndRaisesOnBadIndex) {

@@ -31,7 +31,7 @@ TEST(EngineResults, CarryTheIssueAndWhereItArose) {
     const auto add = engine.Add(bad, bad);
     EXPECT_TRUE(add.value.isEmpty());
     EXPECT_EQ(issues(add), std::vector<std::string>{"Add 0 13 2 1"});
-    EXPECT_EQ(add.issues[0].description, "Type mismatch");
+    EXPECT_EQ(add.issues[0].description, "A text that is not a number was used as one");
     EXPECT_EQ(issues(engine.Add(bad, matrix(1, 1, {1}))), std::vector<std::string>{"Add 2 0 0 0"});
     EXPECT_EQ(issues(engine.Invert(matrix(2, 2, {1, 2, 2, 4}))),
               std::vector<std::string>{"Invert 4 0 0 0"});

@@ -72,6 +72,13 @@ TEST_F(QtShellTest, MessageBoxesShowButtonsInOrderAndEscapeCancels) {
     }
 }
 
+TEST_F(QtShellTest, AQuestionMayMakeItsSecondButtonTheDefault) {
+    whenShown<QMessageBox>([](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Return); });
+    EXPECT_EQ(
+        shell.msgBoxDefault("Drop it?", MsgButtons::YesNo, MsgIcon::Exclamation, kAppTitle, 1),
+        MsgResult::No);
+}
+
 TEST_F(QtShellTest, InputAndFileDialogsGiveTheAnswerOrNothingOnCancel) {
     TempDir dir;
     std::string file = dir.write("a.txt", "x");

@@ -27,6 +27,8 @@ class ScriptedQtDialogs : public ScriptedDialogs {
   public:
     QtShell shell;
 
+    ScriptedQtDialogs() { shell.setErrorBoxes(this); }
+
     // The real window of a form shown through this service.
     FormWindow& windowOf(const Form& form) {
         FormWindow* w = shell.windowOf(form);

@@ -3,6 +3,7 @@
 #include <deque>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -22,6 +23,7 @@ struct Box {
     std::string defaultText;
     FileDialog dialog; // the dialog's properties as they were when shown
     bool modal = false;
+    int defaultButton = 0; // the button Enter answers, counted from 0
 };
 
 // The dialog service of the tests: records every box and answers from queues. A question
@@ -56,7 +58,12 @@ class ScriptedDialogs : public DialogService {
 
     MsgResult msgBox(const std::string& prompt, MsgButtons buttons, MsgIcon icon,
                      const std::string& title) override {
-        boxes.push_back({Box::Message, prompt, title, buttons, icon, {}, {}, true});
+        return msgBoxDefault(prompt, buttons, icon, title, 0);
+    }
+
+    MsgResult msgBoxDefault(const std::string& prompt, MsgButtons buttons, MsgIcon icon,
+                            const std::string& title, int defaultButton) override {
+        boxes.push_back({Box::Message, prompt, title, buttons, icon, {}, {}, true, defaultButton});
         if (!answers.empty()) {
             MsgResult r = answers.front();
             answers.pop_front();
@@ -130,5 +137,15 @@ class ScriptedDialogs : public DialogService {
         if (!files.empty()) files.pop_front();
     }
 };
+
+// A message or input box: prompt, buttons, icon, title.
+using ExpectedBox = std::tuple<std::string, MsgButtons, MsgIcon, std::string>;
+using Boxes = std::vector<ExpectedBox>;
+
+inline Boxes boxes(const ScriptedDialogs& dialogs) {
+    Boxes out;
+    for (const auto& b : dialogs.messages()) out.emplace_back(b.prompt, b.buttons, b.icon, b.title);
+    return out;
+}
 
 } // namespace velmor::test

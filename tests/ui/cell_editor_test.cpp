@@ -91,6 +91,14 @@ TEST_F(CellEditorTest, ClickPlacesTheEditorOverTheCellAndLeavingKeepsTheText) {
     g.userClick(2, 1);
     EXPECT_EQ(cells(g), Cells({{"6", "", ""}, {"", "", "42"}, {"", "", ""}}));
     EXPECT_EQ(focus(), &w.Text1);
+
+    // A pasted block keeps its first element only: a tab or line break in a cell came back
+    // from the data file as another matrix.
+    for (const char* block : {"1\t2\n3\t4", "5\r\n6", "7\n8"}) {
+        w.Text1.userEdit(block);
+        EXPECT_EQ(g.TextMatrix(2, 1), std::string(1, block[0]));
+        EXPECT_EQ(w.Text1.Text(), g.TextMatrix(2, 1));
+    }
 }
 
 // A click disables every button; a key that leaves the editor brings back Cancel, Clear and

@@ -95,9 +95,9 @@ TEST_F(DataFileTest, FailuresAreReportedAsCriticalErrors) {
     dir.write("big.txt", "Matrix - X\r\n" + big + "Matrix - Y\r\n" + big +
                              "Matrix - Z\r\nRows - 1\r\nColumns - 1\r\n 5\r\n");
     const std::tuple<bool, std::string, std::string, int> cases[] = {
-        {false, "missing/list.txt", "Error No. - 76; Path not found", 2},
-        {false, "folder", "Error No. - 75; Path/File access error", 2},
-        {true, "none.txt", "Error No. 53; File not found", 2},
+        {false, "missing/list.txt", "Error No. - 76; The folder was not found", 2},
+        {false, "folder", "Error No. - 75; The file or folder cannot be used", 2},
+        {true, "none.txt", "Error No. 53; The file was not found", 2},
         {true, "big.txt",
          "2 matrices in the file have more than 4000000 elements. They have been skipped.", 3},
     };

@@ -72,19 +72,22 @@ TEST_F(EntryTest, TheDescriptionFillsEmptyCountsWithoutResizingAndIsNeverDisable
 // The handler's error box; the box emptied and focused again; the grid unchanged. The
 // column counts come after 1000 rows, so that 4001 columns are more than the grid takes.
 TEST_F(EntryTest, BadCountsAreRefused) {
-    const std::string overflow = "Error No. - 6; Overflow",
-                      mismatch = "Error No. - 13; Type mismatch",
-                      invalid = "Error No. - 380; Invalid property value";
+    const std::string overflow = "A matrix may have at most 32,766 rows.",
+                      mismatch = "Error No. - 13; A text that is not a number was used as one",
+                      invalid = "Error No. - 380; The value is not allowed here";
     const struct {
         bool columns, pasted; // pasted: put in by an edit, not typed
         std::string text, prompt;
-    } cases[] = {{false, false, "40000", overflow},
-                 {false, true, "99999999999999999999999", overflow},
-                 {false, false, "0", invalid},
-                 {false, true, "2x", mismatch},
-                 {true, false, "00", invalid},
-                 {true, true, "-3", mismatch},
-                 {true, false, "4001", "Error No. - 7; Out of memory"}};
+    } cases[] = {
+        {false, false, "40000", overflow},
+        {false, false, "32767", overflow},
+        {false, true, "99999999999999999999999", overflow},
+        {false, false, "0", invalid},
+        {false, true, "2x", mismatch},
+        {true, false, "00", invalid},
+        {true, true, "-3", mismatch},
+        {true, false, "4001",
+         "The grid would have 1000 x 4001 elements; a matrix may hold at most 4,000,000."}};
     w.cmdInput.userClick();
     enter(w.cboMatrixInput, "M");
     for (const auto& c : cases) {
@@ -123,8 +126,8 @@ TEST_F(EntryTest, ClearEmptiesTheCellsAndRebuildsHeadingsAndWidths) {
     w.txtNo_Rows.userEdit("x");
     dialogs.answer(MsgResult::Yes);
     w.cmdClear.userClick();
-    const ExpectedBox mismatch{"Error No. - 13; Type mismatch", MsgButtons::OK, MsgIcon::Critical,
-                               "frmVelmor - cmdClear_Click"};
+    const ExpectedBox mismatch{"Error No. - 13; A text that is not a number was used as one",
+                               MsgButtons::OK, MsgIcon::Critical, "frmVelmor - cmdClear_Click"};
     EXPECT_EQ(boxes(), Boxes({kClearQuestion, kClearQuestion, mismatch}));
     EXPECT_EQ(cells(g), Cells({{"", ""}, {"", ""}}));
     EXPECT_EQ(w.form.MousePointer(), 0);
@@ -144,6 +147,24 @@ TEST_F(EntryTest, CancelOfANewEntry) {
     EXPECT_TRUE(w.mfMatrixSaved);
     EXPECT_TRUE(listNames().empty());
     EXPECT_EQ(w.form.MousePointer(), 0);
+}
+
+// A blank name used to fail in the list with an error number.
+TEST_F(EntryTest, SaveWithABlankNameAsksForOneAndKeepsTheGrid) {
+    startEntry("", "1", "2", {"7", "8"});
+    for (const char* name : {"", " \t "}) {
+        w.cboMatrixInput.userEdit(name);
+        w.cmdSave.userClick();
+        EXPECT_EQ(focus(), &w.cboMatrixInput);
+    }
+    const ExpectedBox ask{"Enter a name for the matrix.", MsgButtons::OK, MsgIcon::Exclamation,
+                          "Velmor"};
+    EXPECT_EQ(boxes(), Boxes(2, ask));
+    EXPECT_EQ(cells(w.MSFlexGrid1), Cells({{"7", "8"}}));
+    EXPECT_TRUE(w.cmdSave.Enabled() && w.mfEntering);
+    w.cboMatrixInput.userEdit("N");
+    w.cmdSave.userClick();
+    EXPECT_EQ(listNames(), Names{"N"});
 }
 
 TEST_F(EntryTest, CancelOfChangesToAStoredMatrixShowsTheStoredVersion) {

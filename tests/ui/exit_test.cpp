@@ -1,5 +1,6 @@
 #include <filesystem>
 #include <string>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -22,6 +23,7 @@ using Way = bool (*)(FrmVelmor&);
 const Way kButton = [](FrmVelmor& w) { return w.cmdExit.userClick(), true; };
 const Way kEsc = [](FrmVelmor& w) { return w.form.userPressEscape(), true; };
 const Way kFrame = [](FrmVelmor& w) { return w.form.userClose(); };
+const Way kMenu = [](FrmVelmor& w) { return w.mnuFileExit.userClick(), true; };
 
 // A close through the frame used to end without asking; it now asks like Exit does.
 TEST(Exit, EveryWayOutAsksTheSameQuestionWhenTheListIsUnsaved) {
@@ -72,6 +74,58 @@ TEST(Exit, YesEndsOnlyOnceTheSaveIsDone) {
     h.dialogs.answer(MsgResult::Yes).file(path);
     h.w.cmdExit.userClick();
     EXPECT_TRUE(std::filesystem::exists(path));
+    EXPECT_TRUE(h.endedOnce());
+}
+
+// Esc pressed the Exit button while a matrix was being keyed and the matrix was gone.
+TEST(Exit, AnEntryUnderWayIsKeptUnlessTheUserSaysYes) {
+    struct Case {
+        Way way;
+        MsgResult answer;
+        bool listSaved;
+        bool ends;
+    };
+    const Case cases[] = {
+        {kButton, MsgResult::No, true, false}, {kEsc, MsgResult::No, true, false},
+        {kFrame, MsgResult::No, true, false},  {kMenu, MsgResult::No, true, false},
+        {kEsc, MsgResult::Yes, true, true},    {kFrame, MsgResult::Yes, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(&c - cases);
+        ExitHarness h(true);
+        h.w.cmdInput.userClick();
+        h.w.cboMatrixInput.userType("M");
+        h.w.g.gfMatricesSaved = c.listSaved;
+        h.dialogs.answer(c.answer);
+        // The list question that follows Yes, answered Cancel.
+        if (!c.listSaved) h.dialogs.answer(MsgResult::Cancel);
+        c.way(h.w);
+        ASSERT_EQ(h.dialogs.boxes.size(), c.listSaved ? 1u : 2u);
+        const Box& b = h.dialogs.boxes[0];
+        EXPECT_EQ(b.prompt, "The matrix being entered has not been saved. Exit without saving it?");
+        EXPECT_EQ(std::tuple(b.buttons, b.icon, b.title, b.defaultButton),
+                  std::tuple(MsgButtons::YesNo, MsgIcon::Exclamation, "Velmor", 1));
+        if (!c.listSaved) {
+            EXPECT_EQ(h.dialogs.boxes[1].title, "Save latest work?");
+        }
+        EXPECT_EQ(h.endedOnce(), c.ends);
+        if (c.ends) continue;
+        EXPECT_EQ(h.w.cboMatrixInput.Text(), "M");
+        // A click focuses the button it presses; a key, menu or frame moves no focus.
+        if (c.way != kButton) {
+            EXPECT_EQ(h.w.form.ActiveControl(), &h.w.cboMatrixInput);
+        }
+        EXPECT_TRUE(h.w.cmdCancel.Enabled());
+    }
+}
+
+TEST(Exit, NoEntryQuestionOnceTheEntryIsCancelled) {
+    ExitHarness h(true);
+    h.w.cmdInput.userClick();
+    h.dialogs.answer(MsgResult::Yes);
+    h.w.cmdCancel.userClick();
+    h.w.form.userPressEscape();
+    EXPECT_EQ(h.dialogs.boxes.size(), 1u);
     EXPECT_TRUE(h.endedOnce());
 }
 

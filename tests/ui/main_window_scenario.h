@@ -18,9 +18,6 @@ namespace velmor::test {
 using Cells = std::vector<std::vector<std::string>>;
 using Names = std::vector<std::string>;
 using Buttons = std::set<std::string>;
-// A message or input box: prompt, buttons, icon, title.
-using ExpectedBox = std::tuple<std::string, MsgButtons, MsgIcon, std::string>;
-using Boxes = std::vector<ExpectedBox>;
 
 // The main window after a start-up with a settings file, driven by user actions only.
 class MainWindowScenario : public ::testing::Test {
@@ -31,12 +28,7 @@ class MainWindowScenario : public ::testing::Test {
         w.Form_Load();
         dialogs.clear();
     }
-    Boxes boxes() const {
-        Boxes out;
-        for (const auto& b : dialogs.messages())
-            out.emplace_back(b.prompt, b.buttons, b.icon, b.title);
-        return out;
-    }
+    Boxes boxes() const { return test::boxes(dialogs); }
     Buttons enabledButtons() const {
         Buttons out;
         for (Control* c : w.form.controls())

@@ -7,8 +7,8 @@ namespace velmor::test {
 namespace {
 
 const char* const kItem = "CMatrices Class Module - Item function";
-const char* const kNotSet = "Error No. - 91; Object variable or With block variable not set";
-const char* const kMismatch = "Error No. - 13; Type mismatch";
+const char* const kNotSet = "Error No. - 91; Something the action needs is missing";
+const char* const kMismatch = "Error No. - 13; A text that is not a number was used as one";
 
 class Operations : public OperationsFixture {
   protected:
@@ -108,7 +108,7 @@ TEST_F(Operations, FailuresShowTheirBoxesKeepTheWorkingMatrixAndShowNoResult) {
          MsgIcon::Critical, nullptr},
         {"cmdAdd", "", 0, 2, "The number of rows and/or columns of the two matrices are not equal.",
          "Velmor", MsgIcon::None, kMismatch},
-        {"cmdAdjoint", "", 4, -1, "Error No. 9; Subscript out of range",
+        {"cmdAdjoint", "", 4, -1, "Error No. 9; A row or column outside the matrix was used",
          "CVelmor class module - GetCofactorMatrix", MsgIcon::Exclamation, kMismatch},
     };
     for (const auto& c : cases) {
@@ -145,6 +145,23 @@ TEST_F(Operations, FailuresShowTheirBoxesKeepTheWorkingMatrixAndShowNoResult) {
     EXPECT_EQ(dialogs.messages().size(), dialogs.boxes.size()); // and no result window
 }
 
+// The product of a long column and a long row exhausted the memory and ended the program.
+TEST_F(Operations, AResultBeyondTheCellLimitIsRefusedBeforeTheEngineRuns) {
+    addEntry("C", Rows(32766, {"1"}));
+    addEntry("R", {std::vector<std::string>(32766, "1")});
+    select(9, 10);
+    w.mvarMatrix = Variant(9);
+    press(w.cmdMultiply);
+    EXPECT_EQ(boxes(dialogs), (Boxes{{"The result would have 32766 x 32766 elements; a matrix "
+                                      "may hold at most 4,000,000.",
+                                      MsgButtons::OK, MsgIcon::Exclamation, "Velmor"}}));
+    EXPECT_EQ(w.mvarMatrix, Variant(9));
+    EXPECT_EQ(w.form.MousePointer(), kPointerDefault);
+    select(10, 9); // the other way round is a 1 x 1 result
+    press(w.cmdMultiply);
+    EXPECT_EQ(cells(output().MSFlexGrid1), (Rows{{"32766"}}));
+}
+
 TEST_F(Operations, TransposeWorksOnTheTopGridAsShownAndKeepsItsTexts) {
     select(2);
     w.MSFlexGrid1.setTextMatrix(1, 1, "1.50"); // unsaved edits, one cell emptied
@@ -166,6 +183,22 @@ TEST_F(Operations, PropertiesShowsDeterminantAndTraceInOneModelessDialog) {
     press(w.cmdProperties);
     EXPECT_EQ(w.frmProperties.get(), dialog);
     EXPECT_EQ(dialog->txtTrace.Text(), "13");
+
+    // A method that failed leaves its field empty: its 0 would read as "singular".
+    addEntry("O", {{"1E+200", "0"}, {"0", "1E+200"}});
+    addEntry("X", {{"x", "1"}, {"1", "1"}});
+    const struct {
+        int entry;
+        const char *determinant, *trace;
+        std::size_t boxes;
+    } cases[] = {{9, "", "2E+200", 1}, {10, "", "", 2}};
+    for (const auto& c : cases) {
+        select(c.entry);
+        press(w.cmdProperties);
+        EXPECT_EQ(dialogs.messages().size(), c.boxes);
+        EXPECT_EQ(dialog->txtDeterminant.Text(), c.determinant);
+        EXPECT_EQ(dialog->txtTrace.Text(), c.trace);
+    }
 }
 
 } // namespace

@@ -130,6 +130,23 @@ TEST_F(OutputWindow, SaveStoresTheShownTextsUnderANewOrATakenName) {
     expectList({"Z", "R", "p", "S"});
 }
 
+// A blank name used to fail in the list, and the window then closed with the result.
+TEST_F(OutputWindow, BlankNameAsksForOneAndKeepsTheResult) {
+    showSum([this](FrmMatrixOutput& out) {
+        for (const char* name : {"", "  "}) {
+            dialogs.clear();
+            out.txtMatrixResult.userEdit(name);
+            out.cmdSave.userClick();
+            EXPECT_EQ(boxes(dialogs), (Boxes{{"Enter a name for the matrix.", MsgButtons::OK,
+                                              MsgIcon::Exclamation, "Velmor"}}));
+            EXPECT_TRUE(out.form.Loaded() && out.txtMatrixResult.hasFocus());
+        }
+        out.txtMatrixResult.userEdit("R");
+        out.cmdSave.userClick();
+    });
+    expectList({"P", "Z", "R"});
+}
+
 TEST_F(OutputWindow, SkippedSaveKeepsTheWindowOpenOnTheName) {
     dialogs.answer(MsgResult::Cancel).input("");
     showSum([this](FrmMatrixOutput& out) {

@@ -39,8 +39,8 @@ TEST(Startup, ReadsTheSettingsFileOrSaysWhyNot) {
         {"Velmor.Ini", ""},
         {"none", missing},
         {"folder", missing},
-        {"no quote", "Error No. - 9; Subscript out of range"},
-        {"unreadable", "Error No. - 57; Device I/O error"}};
+        {"no quote", "Error No. - 9; A row or column outside the matrix was used"},
+        {"unreadable", "Error No. - 57; The file could not be read or written"}};
     for (const auto& [file, prompt] : cases) {
         SCOPED_TRACE(file);
         StartupHarness h;

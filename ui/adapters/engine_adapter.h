@@ -39,12 +39,15 @@ class EngineAdapter {
     // Where the last element loop stopped; the error boxes of the elementwise operations
     // show it, also for an error that arose before their own loops started.
     const LoopIndices& position() const { return at_; }
+    // Whether the last engine call reported a failure (its value is then no result).
+    bool LastFailed() const { return lastFailed_; }
     LoopIndices& position() { return at_; }
 
   private:
     template <class T> T show(Result<T>&& r) {
         if (r.position.row) at_.row = *r.position.row;
         if (r.position.column) at_.column = *r.position.column;
+        lastFailed_ = !r.issues.empty();
         for (const EngineIssue& issue : r.issues) showIssue(issue);
         return std::move(r.value);
     }
@@ -54,6 +57,7 @@ class EngineAdapter {
     DialogService& dialogs_;
     const NumberFormat& format_;
     LoopIndices at_;
+    bool lastFailed_ = false;
 };
 
 } // namespace velmor

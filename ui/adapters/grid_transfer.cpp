@@ -86,6 +86,11 @@ void arrayToGrid(IGrid* grid, const Variant& InputArray, const NumberFormat& for
     };
     auto text = [&](const std::string& t) { onGrid([&t](IGrid& g) { g.setText(t); }); };
 
+    // Fewer rows first: a wide matrix after a long one must not ask the grid, for a moment,
+    // for more cells than it holds.
+    onGrid([&](IGrid& g) {
+        if (g.Rows() > rows + 1) g.setRows(toInt16(rows + 1));
+    });
     onGrid([&](IGrid& g) { g.setCols(toInt16(columns + 1)); });
     setRow(0);
     setCol(0);

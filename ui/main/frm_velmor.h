@@ -87,6 +87,8 @@ class FrmVelmor : public MainWindowLink {
     Variant mvarMatrix;
     std::string mstrMatrixName;
     bool mfMatrixSaved = true;
+    // An entry started by Input is under way: not yet saved, cancelled or replaced by a pick.
+    bool mfEntering = false;
     std::int16_t mintMatrixCount = 0;
     std::int16_t mintIndex = 0;
     std::string mstrStartDir;

@@ -87,7 +87,15 @@ void FrmVelmor::MSFlexGrid1_GotFocus() {
 }
 
 void FrmVelmor::Text1_Change() {
-    MSFlexGrid1.setText(Text1.Text());
+    // A cell holds one element: a pasted block is cut at its first tab or line break, which
+    // would otherwise land in the data file and read back as another matrix.
+    const std::string& text = Text1.Text();
+    const auto cut = text.find_first_of("\t\r\n");
+    if (cut != std::string::npos) {
+        Text1.setText(text.substr(0, cut)); // raises Change again with the cut text
+        return;
+    }
+    MSFlexGrid1.setText(text);
 }
 
 void FrmVelmor::Text1_KeyPress(int& KeyAscii) {

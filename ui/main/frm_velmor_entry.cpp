@@ -2,6 +2,7 @@
 
 #include "engine/limits.h"
 #include "engine/text_case.h"
+#include "ui/adapters/error_prompt.h"
 #include "ui/main/form_helpers.h"
 #include "ui/main/frm_velmor.h"
 
@@ -11,15 +12,35 @@ namespace {
 
 constexpr int kCentre = 4;
 
+constexpr int kMaxCount = 32766;
+
+// A count beyond a limit, said in the limit's own words rather than as an error number.
+struct CountRefused {
+    std::string prompt;
+};
+
 // The count a count box asks of the grid, refused before the grid is touched when the grid
 // could not hold it: a wild count then costs neither memory nor the cells already keyed.
 // `otherCount` is the number of data rows (or columns) the grid keeps across the resize.
-std::int16_t gridCount(const std::string& text, int otherCount) {
-    std::int16_t n = countFromText(text);
+std::int16_t gridCount(const std::string& text, int otherCount, bool rows) {
+    const std::string limit =
+        "A matrix may have at most 32,766 " + std::string(rows ? "rows" : "columns") + ".";
+    std::int16_t n = 0;
+    try {
+        n = countFromText(text);
+    } catch (const RuntimeError& e) {
+        if (e.number() == err::Overflow) throw CountRefused{limit};
+        throw;
+    }
+    if (n > kMaxCount) throw CountRefused{limit};
     // A grid of headings only would be saved as a matrix without elements.
     if (n < 1) throw RuntimeError(err::InvalidPropertyValue);
-    if (static_cast<long long>(n) * otherCount > kMaxMatrixCells)
-        throw RuntimeError(err::OutOfMemory);
+    if (static_cast<long long>(n) * otherCount > kMaxMatrixCells) {
+        const std::string shape = rows ? std::to_string(n) + " x " + std::to_string(otherCount)
+                                       : std::to_string(otherCount) + " x " + std::to_string(n);
+        throw CountRefused{"The grid would have " + shape +
+                           " elements; a matrix may hold at most 4,000,000."};
+    }
     return n;
 }
 
@@ -33,8 +54,9 @@ void writeRowHeadings(Grid& grid, int rows) {
 }
 
 // A refused count is reported, the box emptied and the focus put back for another try.
-void countRefused(FrmVelmor& f, const RuntimeError& e, TextBox& box, const std::string& handler) {
-    f.errorBox(e, handler, MsgIcon::Critical, true);
+void countRefused(FrmVelmor& f, const std::string& prompt, TextBox& box,
+                  const std::string& handler) {
+    f.dialogs.msgBox(prompt, MsgButtons::OK, MsgIcon::Critical, "frmVelmor - " + handler);
     f.restorePointer();
     box.setText("");
     if (box.Enabled() && box.Visible()) box.SetFocus();
@@ -61,6 +83,7 @@ void FrmVelmor::cmdInput_Click() {
         txtNo_Rows.setText("");
         txtNo_Columns.setText("");
         txtDescription.setText("");
+        mfEntering = true;
         txtDescription.setEnabled(true);
         MSFlexGrid1.setRows(2);
         MSFlexGrid1.setCols(2);
@@ -100,7 +123,7 @@ void FrmVelmor::txtNo_Rows_LostFocus() {
     try {
         busy();
         if (txtNo_Rows.Text().empty()) txtNo_Rows.setText("1");
-        int rows = gridCount(txtNo_Rows.Text(), MSFlexGrid1.Cols() - 1);
+        int rows = gridCount(txtNo_Rows.Text(), MSFlexGrid1.Cols() - 1, true);
         MSFlexGrid1.setRows(rows + 1);
         writeRowHeadings(MSFlexGrid1, rows);
         // The heading of column 1 is written whatever the column count.
@@ -110,7 +133,9 @@ void FrmVelmor::txtNo_Rows_LostFocus() {
         MSFlexGrid1.setText("1");
         restorePointer();
     } catch (const RuntimeError& e) {
-        countRefused(*this, e, txtNo_Rows, "txtNo_Rows_LostFocus");
+        countRefused(*this, errorPromptDash(e), txtNo_Rows, "txtNo_Rows_LostFocus");
+    } catch (const CountRefused& e) {
+        countRefused(*this, e.prompt, txtNo_Rows, "txtNo_Rows_LostFocus");
     }
 }
 
@@ -118,7 +143,7 @@ void FrmVelmor::txtNo_Columns_LostFocus() {
     try {
         busy();
         if (txtNo_Columns.Text().empty()) txtNo_Columns.setText("1");
-        int columns = gridCount(txtNo_Columns.Text(), MSFlexGrid1.Rows() - 1);
+        int columns = gridCount(txtNo_Columns.Text(), MSFlexGrid1.Rows() - 1, false);
         MSFlexGrid1.setCols(columns + 1);
         MSFlexGrid1.setRow(0);
         g.gintCellWidth = cellWidthFor(Slider1.Value(), g.gintStdColWidth);
@@ -130,7 +155,9 @@ void FrmVelmor::txtNo_Columns_LostFocus() {
         }
         restorePointer();
     } catch (const RuntimeError& e) {
-        countRefused(*this, e, txtNo_Columns, "txtNo_Columns_LostFocus");
+        countRefused(*this, errorPromptDash(e), txtNo_Columns, "txtNo_Columns_LostFocus");
+    } catch (const CountRefused& e) {
+        countRefused(*this, e.prompt, txtNo_Columns, "txtNo_Columns_LostFocus");
     }
 }
 
@@ -159,6 +186,13 @@ void FrmVelmor::txtDescription_LostFocus() {
 
 void FrmVelmor::cmdSave_Click() {
     try {
+        // The list would refuse the name with an error: ask for one and keep the grid.
+        if (isBlankName(cboMatrixInput.Text())) {
+            dialogs.msgBox("Enter a name for the matrix.", MsgButtons::OK, MsgIcon::Exclamation,
+                           kAppTitle);
+            cboMatrixInput.SetFocus();
+            return;
+        }
         busy();
         gVelmor.FlexGrid = &MSFlexGrid1;
         mvarMatrix = gVelmor.GridToArray();
@@ -171,6 +205,7 @@ void FrmVelmor::cmdSave_Click() {
             restorePointer();
             return;
         }
+        mfEntering = false;
         mintMatrixCount = Matrices.Count();
         if (result == MatrixList::kAdded) {
             mintIndex = mintMatrixCount;
@@ -228,6 +263,7 @@ void FrmVelmor::cmdCancel_Click() {
             return;
         }
         busy();
+        mfEntering = false;
         if (mfMatrixSaved && !cboMatrixInput.Text().empty()) {
             // A stored matrix was being changed: show the stored version again.
             cboMatrixInput_Click();

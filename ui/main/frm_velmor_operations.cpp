@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/limits.h"
 #include "ui/dialogs/frm_properties.h"
 #include "ui/main/form_helpers.h"
 #include "ui/main/frm_velmor.h"
@@ -26,13 +27,38 @@ Variant longCall(FrmVelmor& w, const char* title, const std::function<Variant()>
     return result;
 }
 
-// An engine call on the matrices of both selectors, the first one read first.
+// A refused operation: its box has been shown, nothing else is to be reported.
+struct Refused {};
+
+// A count with a comma between each group of three digits.
+std::string groupedCount(long long n) {
+    std::string digits = std::to_string(n);
+    for (auto at = static_cast<long long>(digits.size()) - 3; at > 0; at -= 3)
+        digits.insert(static_cast<std::size_t>(at), ",");
+    return digits;
+}
+
+// A result beyond the cell limit is refused before the engine allocates anything for it: a
+// product of a long column and a long row would otherwise exhaust the memory.
+void requireFits(FrmVelmor& w, long long rows, long long columns) {
+    if (rows * columns <= kMaxMatrixCells) return;
+    w.dialogs.msgBox("The result would have " + std::to_string(rows) + " x " +
+                         std::to_string(columns) + " elements; a matrix may hold at most " +
+                         groupedCount(kMaxMatrixCells) + ".",
+                     MsgButtons::OK, MsgIcon::Exclamation, kAppTitle);
+    throw Refused{};
+}
+
+// An engine call on the matrices of both selectors, the first one read first; a product
+// takes its column count from the second.
 std::function<Variant()> onBothSelections(FrmVelmor& w, const char* title,
                                           Variant (EngineAdapter::*call)(const Variant&,
-                                                                         const Variant&)) {
-    return [&w, title, call] {
+                                                                         const Variant&),
+                                          bool product = false) {
+    return [&w, title, call, product] {
         Variant first = chosenMatrix(w.Matrices, w.cboMatrixInput);
         Variant second = chosenMatrix(w.Matrices, w.cboMatrixInput2);
+        requireFits(w, rowCount(first), columnCount(product ? second : first));
         return longCall(w, title, [&] { return (w.gVelmor.*call)(first, second); });
     };
 }
@@ -84,6 +110,8 @@ void FrmVelmor::runOperation(const Operation& op) {
     } catch (const WorkCancelled&) {
         // The user stopped it: the working matrix and the result window stay as they were.
         restorePointer();
+    } catch (const Refused&) {
+        restorePointer();
     }
 }
 
@@ -101,7 +129,7 @@ void FrmVelmor::cmdSubtract_Click() {
 
 void FrmVelmor::cmdMultiply_Click() {
     runOperation({"cmdMultiply_Click",
-                  onBothSelections(*this, "Multiply", &EngineAdapter::Multiply),
+                  onBothSelections(*this, "Multiply", &EngineAdapter::Multiply, true),
                   [&] { return cboMatrixInput.Text() + cboMatrixInput2.Text(); }});
 }
 
@@ -113,6 +141,7 @@ void FrmVelmor::cmdScale_Click() {
     runOperation({"cmdScale_Click",
                   [&] {
                       Variant first = chosenMatrix(Matrices, cboMatrixInput);
+                      requireFits(*this, rowCount(first), columnCount(first));
                       return longCall(*this, "Scale",
                                       [&] { return gVelmor.ScaleMultiply(scalar, first); });
                   },
@@ -124,6 +153,7 @@ void FrmVelmor::cmdTranspose_Click() {
     // Silent by design: the engine has already reported whatever failed.
     runOperation({"cmdTranspose_Click",
                   [&] {
+                      requireFits(*this, MSFlexGrid1.Cols() - 1, MSFlexGrid1.Rows() - 1);
                       gVelmor.FlexGrid = &MSFlexGrid1;
                       Variant grid = gVelmor.GridToArray();
                       MSFlexGrid1.scrollHome();
@@ -137,6 +167,7 @@ void FrmVelmor::cmdInvert_Click() {
     // non-square matrix); a second box would only repeat it.
     runOperation({"cmdInvert_Click",
                   [&] {
+                      requireFits(*this, MSFlexGrid1.Rows() - 1, MSFlexGrid1.Cols() - 1);
                       gVelmor.FlexGrid = &MSFlexGrid1;
                       Variant grid = gVelmor.GridToArray();
                       MSFlexGrid1.scrollHome();
@@ -150,6 +181,7 @@ void FrmVelmor::cmdAdjoint_Click() {
     runOperation({"cmdAdjoint_Click",
                   [&] {
                       Variant first = chosenMatrix(Matrices, cboMatrixInput);
+                      requireFits(*this, rowCount(first), columnCount(first));
                       return longCall(*this, "Adjoint",
                                       [&] { return gVelmor.GetAdjointMatrix(first); });
                   },
@@ -160,13 +192,18 @@ void FrmVelmor::cmdProperties_Click() {
     try {
         busy();
         Variant first = chosenMatrix(Matrices, cboMatrixInput);
-        std::string determinant = format.toText(gVelmor.GetDeterminant(first));
+        // A method that reported a failure returned a 0 that must not read as a result (a
+        // user would take it for "singular"): its field stays empty.
+        auto shown = [this](double value) {
+            return gVelmor.LastFailed() ? std::string() : format.toText(value);
+        };
+        std::string determinant = shown(gVelmor.GetDeterminant(first));
         // The dialog is modeless and outlives its OK: the same object is reloaded, so the
         // binding's window for it stays valid.
         if (!frmProperties) frmProperties = std::make_unique<FrmProperties>(dialogs);
         frmProperties->form.load();
         frmProperties->txtDeterminant.setText(determinant);
-        frmProperties->txtTrace.setText(format.toText(gVelmor.GetTrace(first)));
+        frmProperties->txtTrace.setText(shown(gVelmor.GetTrace(first)));
         dialogs.showForm(frmProperties->form, false);
         restorePointer();
     } catch (const RuntimeError& e) {

@@ -10,11 +10,18 @@ void FrmVelmor::cboMatrixInput_Change() {
     mfMatrixSaved = false;
     cboMatrixInput2.setTabStop(false);
     mstrMatrixName = cboMatrixInput.Text();
+    // A typed name that is no list item names no matrix to delete or to take from the list:
+    // those buttons wait until one is chosen.
+    if (cboMatrixInput.ListIndex() < 0)
+        for (CommandButton* b : {&cmdDelete, &cmdScale, &cmdAdjoint, &cmdProperties, &cmdMultiply,
+                                 &cmdAdd, &cmdSubtract})
+            b->setEnabled(false);
 }
 
 void FrmVelmor::cboMatrixInput_Click() {
     try {
-        if (!cboMatrixInput.Text().empty() && !mfMatrixSaved) {
+        // Only a named matrix can be saved: an entry without a name yet gives way to the pick.
+        if (!cboMatrixInput.Text().empty() && !mfMatrixSaved && !isBlankName(mstrMatrixName)) {
             MsgResult answer =
                 dialogs.msgBox("Matrix \"" + mstrMatrixName + "\" possibly has changed " +
                                    "without being saved. Press OK to Save the matrix. " +
@@ -28,6 +35,7 @@ void FrmVelmor::cboMatrixInput_Click() {
             }
         }
         mfMatrixSaved = true;
+        mfEntering = false;
         busy();
         const CMatrix& entry = listEntry(Matrices, cboMatrixInput.ListIndex() + 1);
         mvarMatrix = entry.Matrix();
@@ -83,9 +91,11 @@ void FrmVelmor::cboMatrixInput2_Click() {
         txtDescription2.setVisible(true);
         txtDescription2.setText(entry.Description);
         lblDescription2.setVisible(true);
-        // Shapes are compared as the boxes show them: "3" and "03" differ.
-        cmdMultiply.setEnabled(txtNo_Columns.Text() == txtNo_Rows2.Text());
-        bool sameShape = txtNo_Rows.Text() == txtNo_Rows2.Text() &&
+        // Shapes are compared as the boxes show them: "3" and "03" differ. A typed name in the
+        // top selector takes no first operand from the list.
+        const bool firstListed = cboMatrixInput.ListIndex() >= 0;
+        cmdMultiply.setEnabled(firstListed && txtNo_Columns.Text() == txtNo_Rows2.Text());
+        bool sameShape = firstListed && txtNo_Rows.Text() == txtNo_Rows2.Text() &&
                          txtNo_Columns.Text() == txtNo_Columns2.Text();
         cmdAdd.setEnabled(sameShape);
         cmdSubtract.setEnabled(sameShape);
@@ -109,22 +119,36 @@ void FrmVelmor::cmdDelete_Click() {
             restorePointer();
             return;
         }
-        MsgResult answer = dialogs.msgBox("Are you sure that you want to delete this matrix?",
-                                          MsgButtons::YesNo, MsgIcon::None, "Delete Matrix");
+        // A typed name that is no list item names nothing to delete (the button is disabled
+        // then; a stray press does nothing).
+        const int k = cboMatrixInput.ListIndex();
+        if (k < 0) {
+            restorePointer();
+            return;
+        }
+        const std::string name = cboMatrixInput.List(k);
+        MsgResult answer =
+            dialogs.msgBox("Are you sure that you want to delete the matrix \"" + name + "\"?",
+                           MsgButtons::YesNo, MsgIcon::None, "Delete Matrix");
         if (answer != MsgResult::Yes) {
             restorePointer();
             return;
         }
-        // A typed name that is in no list gives -1, which the selectors refuse below before
-        // anything is deleted.
-        const int k = cboMatrixInput.ListIndex();
+        // The entry goes whatever was edited on screen: showing the neighbour asks nothing,
+        // so no save can run first and move the entries under the delete.
+        const CMatrix* doomed = Matrices.Item(k + 1);
         const int neighbour = k != 0 ? k - 1 : 1;
-        if (cboMatrixInput2.Text() == cboMatrixInput.Text())
-            cboMatrixInput2.setListIndex(neighbour);
+        mfMatrixSaved = true;
+        if (cboMatrixInput2.Text() == name) cboMatrixInput2.setListIndex(neighbour);
         cboMatrixInput.setListIndex(neighbour);
-        Matrices.Delete(k + 1);
-        cboMatrixInput.RemoveItem(k);
-        cboMatrixInput2.RemoveItem(k);
+        int position = 1;
+        for (const auto& entry : Matrices) {
+            if (entry.get() == doomed) break;
+            ++position;
+        }
+        Matrices.Delete(position);
+        cboMatrixInput.RemoveItem(position - 1);
+        cboMatrixInput2.RemoveItem(position - 1);
         cboMatrixInput.SetFocus();
         restorePointer();
     } catch (const RuntimeError& e) {
@@ -158,6 +182,7 @@ void FrmVelmor::cmdDeleteAll_Click() {
         for (TextBox* box : {&txtNo_Rows, &txtNo_Columns, &txtDescription, &txtNo_Rows2,
                              &txtNo_Columns2, &txtDescription2})
             box->setText("");
+        mfEntering = false;
         DisableButtons();
         cmdInput.setEnabled(true);
         cmdInput.SetFocus();

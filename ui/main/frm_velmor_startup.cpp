@@ -103,6 +103,12 @@ void FrmVelmor::TabStopInput() {
 }
 
 bool FrmVelmor::mayEnd() {
+    // The matrix being keyed is in no list: ending would lose it without a word. No is the
+    // default, so Enter and Esc keep it.
+    if (mfEntering && dialogs.msgBoxDefault(
+                          "The matrix being entered has not been saved. Exit without saving it?",
+                          MsgButtons::YesNo, MsgIcon::Exclamation, kAppTitle, 1) != MsgResult::Yes)
+        return false;
     if (g.gfMatricesSaved) return true;
     switch (dialogs.msgBox("Do you want to save the matrices to a text file? ",
                            MsgButtons::YesNoCancel, MsgIcon::None, "Save latest work?")) {

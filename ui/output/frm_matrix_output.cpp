@@ -237,6 +237,14 @@ void FrmMatrixOutput::txtDescription_KeyDown(int& KeyCode, int) {
 void FrmMatrixOutput::cmdSave_Click() {
     MainWindowState& g = main_.state();
     try {
+        // The list would refuse the name and the window would close with the result: ask for
+        // a name instead and keep both.
+        if (isBlankName(txtMatrixResult.Text())) {
+            dialogs_.msgBox("Enter a name for the matrix.", MsgButtons::OK, MsgIcon::Exclamation,
+                            kAppTitle);
+            txtMatrixResult.SetFocus();
+            return;
+        }
         form.setMousePointer(kPointerHourglass);
         EngineAdapter& engine = main_.engine();
         engine.FlexGrid = &MSFlexGrid1;

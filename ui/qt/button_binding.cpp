@@ -15,7 +15,9 @@ ButtonBinding::ButtonBinding(FormWindow& window, CommandButton& button, QWidget*
     // Enter on the focused button presses it, in dialogs and main windows alike.
     button_->setAutoDefault(true);
     connect(button_, &QPushButton::clicked, this, [this] {
-        if (auto* b = static_cast<CommandButton*>(control())) b->userClick();
+        this->window().guard([this] {
+            if (auto* b = static_cast<CommandButton*>(control())) b->userClick();
+        });
     });
 }
 

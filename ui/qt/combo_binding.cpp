@@ -21,17 +21,21 @@ ComboBinding::ComboBinding(FormWindow& window, ComboBox& combo, QWidget* parent)
     box_->setMaxVisibleItems(8);
     tabPolicy_ = box_->focusPolicy();
     connect(box_, &QComboBox::activated, this, [this](int index) {
-        if (ComboBox* c = this->combo(); c && !this->window().mirroring()) c->userPick(index);
+        this->window().guard([&] {
+            if (ComboBox* c = this->combo(); c && !this->window().mirroring()) c->userPick(index);
+        });
     });
     if (QLineEdit* edit = box_->lineEdit()) {
         // The text portion takes what is typed, nothing more: no completion, no new items.
         box_->setInsertPolicy(QComboBox::NoInsert);
         box_->setCompleter(nullptr);
         connect(edit, &QLineEdit::textEdited, this, [this](const QString& text) {
-            ComboBox* c = this->combo();
-            if (!c || this->window().mirroring()) return;
-            c->userEdit(fromQt(text));
-            reportSelection();
+            this->window().guard([&] {
+                ComboBox* c = this->combo();
+                if (!c || this->window().mirroring()) return;
+                c->userEdit(fromQt(text));
+                reportSelection();
+            });
         });
         connect(edit, &QLineEdit::cursorPositionChanged, this, [this] { reportSelection(); });
         connect(edit, &QLineEdit::selectionChanged, this, [this] { reportSelection(); });

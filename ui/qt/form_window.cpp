@@ -13,8 +13,11 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QResizeEvent>
 
+#include "engine/runtime_error.h"
+#include "ui/adapters/error_prompt.h"
 #include "ui/qt/button_binding.h"
 #include "ui/qt/combo_binding.h"
 #include "ui/qt/grid_binding.h"
@@ -115,7 +118,9 @@ void FormWindow::addMenuItems(QMenu* menu, MenuItem& item) {
         if (!item.Shortcut().empty()) action->setShortcut(QKeySequence(toQt(item.Shortcut())));
         MenuItem* target = &item;
         connect(action, &QAction::triggered, this, [this, target] {
-            if (form_) target->userClick();
+            guard([&] {
+                if (form_) target->userClick();
+            });
         });
     }
     action->setEnabled(item.Enabled());
@@ -342,6 +347,38 @@ bool FormWindow::windowClose(QCloseEvent& event) {
 }
 
 bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
+    bool used = false;
+    if (guard([&] { used = filterEvent(watched, event); })) return used;
+    // The handler failed: the event is spent, and a close it was deciding keeps the window.
+    if (event->type() == QEvent::Close) event->ignore();
+    return true;
+}
+
+void FormWindow::reportEscaped(std::exception_ptr error) noexcept {
+    try {
+        RuntimeError shown(err::InternalError);
+        try {
+            std::rethrow_exception(error);
+        } catch (const RuntimeError& e) {
+            shown = e;
+        } catch (const std::bad_alloc&) {
+            shown = RuntimeError(err::OutOfMemory);
+        } catch (...) {
+        }
+        // The handler never reached its own end, which restores the pointer.
+        if (form_) form_->setMousePointer(kPointerDefault);
+        if (errorBoxes_) {
+            errorBoxes_->msgBox(errorPromptDash(shown), MsgButtons::OK, MsgIcon::Critical,
+                                kAppTitle);
+        } else {
+            QMessageBox::critical(window_, toQt(kAppTitle), toQt(errorPromptDash(shown)));
+        }
+    } catch (...) {
+        // Not even the box could be shown (memory exhausted): the program still goes on.
+    }
+}
+
+bool FormWindow::filterEvent(QObject* watched, QEvent* event) {
     if (!form_) return false;
     auto binding = [&]() -> ControlBinding* {
         auto it = byWidget_.find(watched);

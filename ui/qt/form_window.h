@@ -1,5 +1,6 @@
 #pragma once
 
+#include <exception>
 #include <functional>
 #include <map>
 #include <memory>
@@ -11,6 +12,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "ui/view/dialog_service.h"
 #include "ui/view/form.h"
 #include "ui/view/menu_item.h"
 
@@ -67,6 +69,21 @@ class FormWindow : public QObject, public FormObserver, public MenuObserver {
     // Lets events from `widget` and its children reach `binding` (focus, keys).
     void watch(QWidget* widget, ControlBinding* binding);
 
+    // Runs a user action through to the controllers. No exception may leave an event handler
+    // into Qt: one that does is shown in an error box and the program goes on. False when the
+    // action failed so.
+    template <class Action> bool guard(Action&& action) noexcept {
+        try {
+            action();
+            return true;
+        } catch (...) {
+            reportEscaped(std::current_exception());
+            return false;
+        }
+    }
+    // Where the error boxes of guard() go; without one they are plain message boxes.
+    void setErrorBoxes(DialogService* boxes) { errorBoxes_ = boxes; }
+
     // FormObserver, MenuObserver
     void formChanged(Form& form, FormProp prop) override;
     void formDestroyed(Form& form) override;
@@ -76,6 +93,8 @@ class FormWindow : public QObject, public FormObserver, public MenuObserver {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    bool filterEvent(QObject* watched, QEvent* event);
+    void reportEscaped(std::exception_ptr error) noexcept;
     void buildMenus(QMenuBar* bar);
     void addMenuItems(QMenu* menu, MenuItem& item);
     void buildControls();
@@ -105,6 +124,7 @@ class FormWindow : public QObject, public FormObserver, public MenuObserver {
     bool cursorPushed_ = false;
     QTimer sizeTimer_;
     QEventLoop* modalLoop_ = nullptr;
+    DialogService* errorBoxes_ = nullptr;
 };
 
 } // namespace velmor

@@ -96,33 +96,40 @@ GridBinding::GridBinding(FormWindow& window, Grid& grid, QWidget* parent)
     timer_.setSingleShot(true);
     connect(&timer_, &QTimer::timeout, this, [this] { refresh(); });
     connect(view_, &QTableView::clicked, this, [this](const QModelIndex& index) {
-        Grid* g = this->grid();
-        // Shift and Ctrl with a click extend the selection; they are no click on a cell.
-        if (!g || suppressClick_ ||
-            (QGuiApplication::keyboardModifiers() & (Qt::ShiftModifier | Qt::ControlModifier)))
-            return;
-        reportScroll();
-        g->userClick(index.row() + 1, index.column() + 1);
+        this->window().guard([&] {
+            Grid* g = this->grid();
+            // Shift and Ctrl with a click extend the selection; they are no click on a cell.
+            if (!g || suppressClick_ ||
+                (QGuiApplication::keyboardModifiers() & (Qt::ShiftModifier | Qt::ControlModifier)))
+                return;
+            reportScroll();
+            g->userClick(index.row() + 1, index.column() + 1);
+        });
     });
     connect(view_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
-        Grid* g = this->grid();
-        if (!g) return;
-        // The release that ends a double click is no click of its own.
-        suppressClick_ = true;
-        reportScroll();
-        g->userDblClick(index.row() + 1, index.column() + 1);
+        this->window().guard([&] {
+            Grid* g = this->grid();
+            if (!g) return;
+            // The release that ends a double click is no click of its own.
+            suppressClick_ = true;
+            reportScroll();
+            g->userDblClick(index.row() + 1, index.column() + 1);
+        });
     });
     connect(view_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
-                Grid* g = this->grid();
-                if (!g || this->window().mirroring() || !current.isValid()) return;
-                g->userCurrentCell(current.row() + 1, current.column() + 1);
+                this->window().guard([&] {
+                    Grid* g = this->grid();
+                    if (!g || this->window().mirroring() || !current.isValid()) return;
+                    g->userCurrentCell(current.row() + 1, current.column() + 1);
+                });
             });
     connect(view_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            [this] { reportSelection(); });
+            [this] { this->window().guard([this] { reportSelection(); }); });
     if (MenuItem* menu = grid.contextMenu()) buildContextMenu(*menu);
     for (QScrollBar* bar : {view_->verticalScrollBar(), view_->horizontalScrollBar()})
-        connect(bar, &QScrollBar::valueChanged, this, [this] { reportScroll(); });
+        connect(bar, &QScrollBar::valueChanged, this,
+                [this] { this->window().guard([this] { reportScroll(); }); });
 }
 
 GridBinding::~GridBinding() = default;
@@ -286,8 +293,7 @@ void GridBinding::buildContextMenu(MenuItem& root) {
     addContextItems(contextMenu_, root);
     view_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(view_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
-        if (!grid()) return;
-        flush();
+        if (!grid() || !window().guard([this] { flush(); })) return;
         for (auto& [item, action] : contextActions_) action->setEnabled(item->Enabled());
         contextMenu_->exec(view_->viewport()->mapToGlobal(pos));
     });
@@ -309,7 +315,9 @@ void GridBinding::addContextItems(QMenu* menu, MenuItem& parent) {
                 view_->addAction(action);
             }
             connect(action, &QAction::triggered, this, [this, item] {
-                if (grid()) item->userClick();
+                window().guard([&] {
+                    if (grid()) item->userClick();
+                });
             });
             contextActions_.emplace_back(item, action);
         }

@@ -104,6 +104,11 @@ MsgResult QtShell::msgBox(const std::string& prompt, MsgButtons buttons, MsgIcon
         pending_.push_back({prompt, buttons, icon, title});
         return MsgResult::OK;
     }
+    return msgBoxDefault(prompt, buttons, icon, title, 0);
+}
+
+MsgResult QtShell::msgBoxDefault(const std::string& prompt, MsgButtons buttons, MsgIcon icon,
+                                 const std::string& title, int defaultButton) {
     QMessageBox box(ownerWindow());
     box.setWindowTitle(toQt(title));
     box.setText(promptToQt(prompt));
@@ -137,7 +142,8 @@ MsgResult QtShell::msgBox(const std::string& prompt, MsgButtons buttons, MsgIcon
     for (const Choice& c : choices)
         pushButtons.push_back(box.addButton(QApplication::translate("QPlatformTheme", c.text),
                                             QMessageBox::ActionRole));
-    box.setDefaultButton(pushButtons.front());
+    const auto chosen = static_cast<std::size_t>(defaultButton);
+    box.setDefaultButton(chosen < pushButtons.size() ? pushButtons[chosen] : pushButtons.front());
     // Esc answers Cancel, else No, else OK: the last button of every set.
     box.setEscapeButton(pushButtons.back());
 
@@ -208,6 +214,7 @@ void QtShell::showForm(Form& form, bool modal) {
     if (!window) {
         window = new FormWindow(form, windows_.empty() ? nullptr : ownerWindow());
         windows_[&form] = window;
+        window->setErrorBoxes(errorBoxes_);
         window->onGone = [this, key = &form](FormWindow& w) {
             windows_.erase(key);
             w.deleteLater();

@@ -23,6 +23,8 @@ class QtShell : public DialogService {
 
     MsgResult msgBox(const std::string& prompt, MsgButtons buttons, MsgIcon icon,
                      const std::string& title) override;
+    MsgResult msgBoxDefault(const std::string& prompt, MsgButtons buttons, MsgIcon icon,
+                            const std::string& title, int defaultButton) override;
     std::string inputBox(const std::string& prompt, const std::string& title,
                          const std::string& defaultText) override;
     void showOpen(FileDialog& dialog) override;
@@ -39,6 +41,9 @@ class QtShell : public DialogService {
 
     // The window of a loaded form that has been shown, or nullptr.
     FormWindow* windowOf(const Form& form) const;
+    // The service that shows the error box of a user action that failed in a way its handler
+    // did not catch (this shell unless set).
+    void setErrorBoxes(DialogService* boxes) { errorBoxes_ = boxes; }
 
   private:
     QWidget* ownerWindow() const;
@@ -55,6 +60,7 @@ class QtShell : public DialogService {
     };
     std::mutex pendingMutex_;
     std::vector<PendingBox> pending_;
+    DialogService* errorBoxes_ = this;
 };
 
 } // namespace velmor

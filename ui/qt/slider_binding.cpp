@@ -13,15 +13,22 @@ SliderBinding::SliderBinding(FormWindow& window, Slider& slider, QWidget* parent
     bar_->setTickPosition(QSlider::TicksBelow);
     bar_->setTickInterval(1);
     connect(bar_, &QSlider::sliderMoved, this, [this](int value) {
-        if (Slider* s = this->slider(); s && !this->window().mirroring()) s->userScroll(value);
+        this->window().guard([&] {
+            if (Slider* s = this->slider(); s && !this->window().mirroring()) s->userScroll(value);
+        });
     });
     connect(bar_, &QSlider::valueChanged, this, [this](int value) {
         if (bar_->isSliderDown()) return; // a drag completes on release
-        if (Slider* s = this->slider(); s && !this->window().mirroring()) s->userSetValue(value);
+        this->window().guard([&] {
+            if (Slider* s = this->slider(); s && !this->window().mirroring())
+                s->userSetValue(value);
+        });
     });
     connect(bar_, &QSlider::sliderReleased, this, [this] {
-        if (Slider* s = this->slider(); s && !this->window().mirroring())
-            s->userSetValue(bar_->value());
+        this->window().guard([this] {
+            if (Slider* s = this->slider(); s && !this->window().mirroring())
+                s->userSetValue(bar_->value());
+        });
     });
 }
 

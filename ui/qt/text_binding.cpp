@@ -30,11 +30,13 @@ TextBinding::TextBinding(FormWindow& window, TextBox& box, QWidget* parent)
     line_ = qobject_cast<QLineEdit*>(widget());
     plain_ = qobject_cast<QPlainTextEdit*>(widget());
     if (line_) {
-        connect(line_, &QLineEdit::textEdited, this, [this] { reportEdit(); });
+        connect(line_, &QLineEdit::textEdited, this,
+                [this] { this->window().guard([this] { reportEdit(); }); });
         connect(line_, &QLineEdit::selectionChanged, this, [this] { reportSelection(); });
         connect(line_, &QLineEdit::cursorPositionChanged, this, [this] { reportSelection(); });
     } else {
-        connect(plain_, &QPlainTextEdit::textChanged, this, [this] { reportEdit(); });
+        connect(plain_, &QPlainTextEdit::textChanged, this,
+                [this] { this->window().guard([this] { reportEdit(); }); });
         connect(plain_, &QPlainTextEdit::selectionChanged, this, [this] { reportSelection(); });
         connect(plain_, &QPlainTextEdit::cursorPositionChanged, this,
                 [this] { reportSelection(); });

@@ -34,6 +34,13 @@ class DialogService {
 
     virtual MsgResult msgBox(const std::string& prompt, MsgButtons buttons, MsgIcon icon,
                              const std::string& title) = 0;
+    // The same box with another default button (the one Enter answers), counted from 0: a
+    // question whose first answer throws work away makes the safe answer the default.
+    virtual MsgResult msgBoxDefault(const std::string& prompt, MsgButtons buttons, MsgIcon icon,
+                                    const std::string& title, int defaultButton) {
+        static_cast<void>(defaultButton);
+        return msgBox(prompt, buttons, icon, title);
+    }
     // Cancel yields the empty text.
     virtual std::string inputBox(const std::string& prompt, const std::string& title,
                                  const std::string& defaultText) = 0;
