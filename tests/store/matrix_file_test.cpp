@@ -170,6 +170,31 @@ TEST(MatrixFileReader, ReadsAtEveryLineEnd) {
     }
 }
 
+// Declared sizes cost nothing until an element or an entry needs the cells, and the cells
+// of one file are held to the budget: the rest of the file is not read.
+TEST(MatrixFileReader, HostileFilesCostWhatTheyHold) {
+    std::string sizesOnly, oneElementEach, refilled = "Matrix - A\nRows - 20\nColumns - 20\n 1\n";
+    for (int k = 1; k <= 1000; ++k) sizesOnly += "Rows - 2000\r\nColumns - 2000\r\n";
+    for (int k = 1; k <= 20; ++k)
+        oneElementEach += "Matrix - M" + std::to_string(k) + "\nRows - 20\nColumns - 20\n1\n";
+    for (int k = 1; k <= 200; ++k) refilled += "Matrix - B" + std::to_string(k) + "\n 1\n";
+    const std::tuple<const char*, std::string, long long, std::string, bool> cases[] = {
+        {"sizes without elements allocate nothing", sizesOnly, 1, "", false},
+        {"two entries fill the budget exactly",
+         oneElementEach.substr(0, oneElementEach.find("Matrix - M3")), 800, "M1 M2", false},
+        {"the third would cross it", oneElementEach + "Matrix - X\n", 1000, "M1 M2", true},
+        {"each entry refilling the matrix is a copy", refilled, 1000, "A B1", true},
+        {"one matrix beyond it", "Matrix - A\nRows - 20\nColumns - 20\n 1\n", 399, "", true},
+    };
+    NumberFormat format(".");
+    for (const auto& [label, file, budget, names, exceeded] : cases) {
+        MatrixFileContents got = MatrixFileReader(format, " ", budget).parse(file);
+        std::string gotNames;
+        for (const auto& m : got.matrices) gotNames += (gotNames.empty() ? "" : " ") + m.name;
+        EXPECT_EQ(std::tuple(gotNames, got.budgetExceeded), std::tuple(names, exceeded)) << label;
+    }
+}
+
 TEST(MatrixFileReader, EntriesSharingAMatrixAreIndependentCopies) {
     NumberFormat format(".");
     auto got = MatrixFileReader(format, " ")
