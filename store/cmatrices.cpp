@@ -16,6 +16,10 @@ bool isBlankName(const std::string& name) {
     return std::all_of(name.begin(), name.end(), [](char c) { return c == ' ' || c == '\t'; });
 }
 
+template <typename T> void roomForOne(std::vector<T>& v) {
+    if (v.size() == v.capacity()) v.reserve(v.size() * 2 + 8);
+}
+
 } // namespace
 
 CMatrices::CMatrices(DialogService& dialogs) : dialogs_(dialogs) {}
@@ -27,21 +31,24 @@ std::string CMatrices::keyOf(const std::string& name) {
     return key;
 }
 
-std::int32_t CMatrices::Add(std::string Name, const Variant& NewMatrix,
-                            const std::string& Description) {
+std::int32_t CMatrices::Add(std::string Name, Variant NewMatrix, const std::string& Description) {
     bool replaced = false;
     auto entry = std::make_unique<CMatrix>();
     try {
         entry->Name = std::move(Name);
-        entry->setMatrix(NewMatrix);
+        entry->setMatrix(std::move(NewMatrix));
         entry->Description = Description;
         for (;;) {
             if (isBlankName(entry->Name)) throw RuntimeError(err::InvalidArgument);
             std::string key = keyOf(entry->Name);
             auto taken = byKey_.find(key);
             if (taken == byKey_.end()) {
+                // Room first, so that a failed allocation leaves the list unchanged.
+                roomForOne(entries_);
+                if (batch_) roomForOne(changes_);
                 byKey_.emplace(std::move(key), entry.get());
                 entries_.push_back(std::move(entry));
+                if (batch_) changes_.push_back({entries_.size() - 1, nullptr, {}});
                 return replaced ? kReplaced : kAdded;
             }
             const std::string quoted = "\"" + entry->Name + "\"";
@@ -51,10 +58,7 @@ std::int32_t CMatrices::Add(std::string Name, const Variant& NewMatrix,
                     "matrix or abandon changes.",
                 MsgButtons::OKCancel, MsgIcon::None, "Matrix Exists");
             if (choice == MsgResult::OK) {
-                CMatrix* old = taken->second;
-                byKey_.erase(taken);
-                entries_.erase(std::find_if(entries_.begin(), entries_.end(),
-                                            [old](const auto& e) { return e.get() == old; }));
+                removeEntry(taken);
                 replaced = true;
                 continue;
             }
@@ -96,6 +100,57 @@ void CMatrices::Delete(const std::string& key) {
     byKey_.erase(found);
     entries_.erase(std::find_if(entries_.begin(), entries_.end(),
                                 [entry](const auto& e) { return e.get() == entry; }));
+}
+
+void CMatrices::removeEntry(KeyMap::iterator key) {
+    CMatrix* old = key->second;
+    auto at = std::find_if(entries_.begin(), entries_.end(),
+                           [old](const auto& e) { return e.get() == old; });
+    if (!batch_) {
+        byKey_.erase(key);
+        entries_.erase(at);
+        return;
+    }
+    roomForOne(changes_);
+    const auto position = static_cast<std::size_t>(at - entries_.begin());
+    std::unique_ptr<CMatrix> removed = std::move(*at);
+    entries_.erase(at);
+    changes_.push_back({position, std::move(removed), byKey_.extract(key)});
+}
+
+void CMatrices::beginBatch() {
+    changes_.clear();
+    batch_ = true;
+}
+
+void CMatrices::commitBatch() {
+    batch_ = false;
+    changes_.clear();
+}
+
+void CMatrices::rollbackBatch() noexcept {
+    // Undone newest first; the vector's capacity and the map's buckets never shrink, and
+    // the keys of removed entries go back as the nodes they were, so nothing allocates.
+    for (auto c = changes_.rbegin(); c != changes_.rend(); ++c) {
+        if (!c->removed) {
+            CMatrix* added = entries_.back().get();
+            auto key = byKey_.end();
+            try {
+                key = byKey_.find(keyOf(added->Name));
+            } catch (...) { // no memory for the key text: search without it
+            }
+            if (key == byKey_.end() || key->second != added)
+                key = std::find_if(byKey_.begin(), byKey_.end(),
+                                   [added](const auto& k) { return k.second == added; });
+            if (key != byKey_.end()) byKey_.erase(key);
+            entries_.pop_back();
+        } else {
+            entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(c->position),
+                            std::move(c->removed));
+            byKey_.insert(std::move(c->key));
+        }
+    }
+    commitBatch();
 }
 
 CMatrix* CMatrices::Item(int position) {

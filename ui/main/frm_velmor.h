@@ -7,6 +7,7 @@
 #include "engine/cvelmor.h"
 #include "engine/number_format.h"
 #include "store/cmatrices.h"
+#include "store/matrix_file_entry.h"
 #include "ui/output/main_window_link.h"
 #include "ui/view/combo_box.h"
 #include "ui/view/command_button.h"
@@ -88,6 +89,8 @@ class FrmVelmor : public MainWindowLink {
     std::string mstrOutputDelimiter;
     std::int16_t mintFileNo = 0;
     bool mfFileRead = false;
+    // The element cells one data file may add to the list (lowered by tests).
+    long long fileCellBudget = kMaxFileCells;
 
     // The modal result window of the operation under way, and the two modeless dialogs.
     std::unique_ptr<FrmMatrixOutput> frmMatrixOutput;
@@ -161,6 +164,7 @@ class FrmVelmor : public MainWindowLink {
     // Matrix data files (frm_velmor_files.cpp).
     void SaveMatrix(std::string& MatrixTxtFile);
     void OpenMatrix(std::string& MatrixTxtFile);
+    void showListAfterOpen();
     void mnuFileOpen_Click();
     void mnuFileSave_Click();
 
