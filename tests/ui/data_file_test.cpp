@@ -195,5 +195,24 @@ TEST_F(DataFileTest, OpenIsHeldToTheBudgetAndIsAllOrNothing) {
     EXPECT_EQ(std::tuple(w.mfFileRead, w.form.MousePointer()), std::tuple(false, 0));
 }
 
+// One box names the first element a file would not give back; nothing is written and the
+// list stays unsaved, so an exit that asked for the save stays open.
+TEST_F(DataFileTest, SaveRefusesElementsThatWouldNotReadBack) {
+    addAB();
+    Array a = Array::matrix(1, 2);
+    a.at(1, 1) = Variant("1");
+    a.at(1, 2) = Variant("see matrix - A");
+    ASSERT_EQ(w.Matrices.Add("C", Variant(std::move(a))), 0);
+    w.mnuFileSave_Click();
+    ASSERT_EQ(dialogs.boxes.size(), 1u); // no file dialog
+    const Box& b = dialogs.boxes[0];
+    EXPECT_EQ(std::tie(b.prompt, b.title, b.icon, b.buttons),
+              std::tuple("Element (1, 2) of the matrix \"C\" would not read back from the file: "
+                         "it contains \"matrix -\". Change the element and save again.",
+                         "frmVelmor - SaveMatrix", MsgIcon::Exclamation, MsgButtons::OK));
+    EXPECT_EQ(std::tuple(w.confirmCancel, w.g.gfMatricesSaved), std::tuple(true, false));
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+}
+
 } // namespace
 } // namespace velmor

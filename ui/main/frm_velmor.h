@@ -165,6 +165,8 @@ class FrmVelmor : public MainWindowLink {
     void SaveMatrix(std::string& MatrixTxtFile);
     void OpenMatrix(std::string& MatrixTxtFile);
     void showListAfterOpen();
+    // Shows the box about the first element that a data file would not give back.
+    bool allElementsReadBack();
     void mnuFileOpen_Click();
     void mnuFileSave_Click();
 

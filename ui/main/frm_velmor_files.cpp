@@ -57,6 +57,11 @@ void FrmVelmor::SaveMatrix(std::string& /*MatrixTxtFile*/) {
     confirmCancel = false;
     std::string path;
     try {
+        // A file that would read back as other matrices is not written at all.
+        if (!allElementsReadBack()) {
+            confirmCancel = true;
+            return;
+        }
         CommonDialog1.InitDir = platform.currentDirectory();
         CommonDialog1.Filter = kDataFileFilter;
         CommonDialog1.DialogTitle = "Save Matrix Data (.txt) File";
@@ -112,6 +117,21 @@ void FrmVelmor::SaveMatrix(std::string& /*MatrixTxtFile*/) {
     }
     g.gfMatricesSaved = true;
     restorePointer();
+}
+
+bool FrmVelmor::allElementsReadBack() {
+    MatrixFileWriter writer(format, mstrOutputDelimiter);
+    for (const auto& entry : Matrices) {
+        auto bad = writer.findUnreadable(entry->matrixRef());
+        if (!bad) continue;
+        dialogs.msgBox("Element (" + std::to_string(bad->row) + ", " + std::to_string(bad->column) +
+                           ") of the matrix \"" + entry->Name +
+                           "\" would not read back from the file: " + bad->reason +
+                           ". Change the element and save again.",
+                       MsgButtons::OK, MsgIcon::Exclamation, "frmVelmor - SaveMatrix");
+        return false;
+    }
+    return true;
 }
 
 void FrmVelmor::OpenMatrix(std::string& MatrixTxtFile) {
