@@ -23,7 +23,7 @@ test: build
 test-asan: deps
 	@cmake --preset asan >/dev/null
 	cmake --build build-asan -j $(JOBS)
-	cd build-asan && ctest --output-on-failure -j $(JOBS)
+	ctest --preset asan -j $(JOBS)
 
 bench: deps
 	@cmake --preset release >/dev/null
