@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 PRESET ?= dev
 
-.PHONY: deps configure build run test test-asan bench fuzz clean format
+.PHONY: deps configure build run test test-asan bench fuzz package clean format
 
 deps:
 	@scripts/install-deps
@@ -29,6 +29,10 @@ bench: deps
 	@cmake --preset release >/dev/null
 	cmake --build build-release -j $(JOBS) --target velmor_bench velmor_bench_native
 	bench/run-report build-release
+
+# The Debian package velmor_<version>_amd64.deb in $(BUILD)/, dependencies from shlibdeps.
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 # make fuzz FUZZ_SECONDS=600: coverage-guided fuzzing with libFuzzer when clang is installed
 # (it is not among the dependencies), else a long run of the seeded fuzz tests.

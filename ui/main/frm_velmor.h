@@ -14,6 +14,7 @@
 #include "ui/view/dialog_service.h"
 #include "ui/view/form.h"
 #include "ui/view/grid.h"
+#include "ui/view/grid_clipboard.h"
 #include "ui/view/menu_item.h"
 #include "ui/view/platform_services.h"
 #include "ui/view/slider.h"
@@ -40,6 +41,7 @@ class FrmVelmor : public MainWindowLink {
     MainWindowState& state() override { return g; }
     ComboBox& firstSelector() override { return cboMatrixInput; }
     ComboBox& secondSelector() override { return cboMatrixInput2; }
+    PlatformServices& services() override { return platform; }
     void TabStopMatrixOps() override;
     void Show() override;
 
@@ -69,6 +71,9 @@ class FrmVelmor : public MainWindowLink {
     FileDialog CommonDialog1;
 
     MenuItem mnuFile, mnuFileOpen, mnuFileSave, mnuFileExit;
+    MenuItem mnuEdit, mnuEditCopy;
+    CopyAsMenu mnuEditCopyAs;
+    MenuItem mnuEditPaste, mnuEditSelectAll;
     MenuItem mnuFormat, mnuInputDelimiter, mnuOutputDelimiter;
     MenuItem mnuHelp, mnuAbout, mnuContents;
 
@@ -85,6 +90,7 @@ class FrmVelmor : public MainWindowLink {
     std::int16_t mintIndex = 0;
     std::string mstrStartDir;
     std::string mstrIniFile;
+    std::string mstrSettingsInUse; // the settings file read at start-up, "" when none
     std::string mstrInputDelimiter;
     std::string mstrOutputDelimiter;
     std::int16_t mintFileNo = 0;
@@ -169,10 +175,23 @@ class FrmVelmor : public MainWindowLink {
     bool allElementsReadBack();
     void mnuFileOpen_Click();
     void mnuFileSave_Click();
+    // Where the Open dialog starts: the current folder's exercises/, else the installed
+    // samples, else the home folder.
+    std::string samplesFolder();
+
+    // Clipboard (frm_velmor_clipboard.cpp): on the grid that has the focus, the top grid
+    // when none has; Paste only into the top grid while it takes typing.
+    void mnuEditCopy_Click();
+    void mnuEditCopyAs_Click(CopyFormat format);
+    void mnuEditPaste_Click();
+    void mnuEditSelectAll_Click();
 
     // Help and About (frm_velmor_help.cpp).
     void mnuContents_Click();
     void mnuAbout_Click();
+    // The guide Help > Contents shows: Help/velmor.html below the start folder, else below
+    // the installed data folder; "" when neither exists.
+    std::string helpFileInUse();
 
     // Shared helpers.
     void busy() { form.setMousePointer(kPointerHourglass); }
@@ -185,8 +204,12 @@ class FrmVelmor : public MainWindowLink {
   private:
     void buildControls();
     void wireEvents();
-    // Reads the delimiters from the settings file in the start folder (start-up).
+    Grid& focusedGrid();
+    void pasteBlock(const ParsedBlock& block);
+    // Reads the delimiters from the first settings file found (start-up).
     void readSettings();
+    // The settings file in `dir`, matched without regard to case; "" when none.
+    std::string iniFileIn(const std::string& dir);
     // The exit's save question; true when the program may end.
     bool mayEnd();
     // Marks the program ended, closes the other windows and ends the event loop.

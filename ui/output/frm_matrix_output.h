@@ -10,6 +10,8 @@
 #include "ui/view/dialog_service.h"
 #include "ui/view/form.h"
 #include "ui/view/grid.h"
+#include "ui/view/grid_clipboard.h"
+#include "ui/view/menu_item.h"
 #include "ui/view/slider.h"
 #include "ui/view/text_box.h"
 
@@ -37,6 +39,10 @@ class FrmMatrixOutput {
     Label lblColWidth;
     Slider Slider1;
     CommandButton cmdSave, cmdCancel;
+    // The grid's context menu; its keys work while the grid has the focus.
+    MenuItem mnuGrid, mnuCopy;
+    CopyAsMenu mnuCopyAs;
+    MenuItem mnuSelectAll;
 
     void Form_Load();
     void Form_Unload(int& cancel);
@@ -49,6 +55,8 @@ class FrmMatrixOutput {
     void Slider1_Change();
     void cmdSave_Click();
     void cmdCancel_Click();
+    // Copies the texts shown, at the chosen precision.
+    void mnuCopyAs_Click(CopyFormat format);
 
     MainWindowLink* mobjMain = nullptr;
     Variant mvarValues;
