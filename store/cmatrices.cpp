@@ -12,12 +12,25 @@ bool isBlankName(const std::string& name) {
     return std::all_of(name.begin(), name.end(), [](char c) { return c == ' ' || c == '\t'; });
 }
 
+namespace {
+
+template <typename T> void roomForOne(std::vector<T>& v) {
+    if (v.size() == v.capacity()) v.reserve(v.size() * 2 + 8);
+}
+
+} // namespace
+
 CMatrix& CMatrices::Add(std::unique_ptr<CMatrix> entry) {
     if (isBlankName(entry->Name)) throw RuntimeError(err::InvalidArgument);
-    auto [at, added] = byKey_.emplace(foldCase(entry->Name), entry.get());
-    if (!added) throw RuntimeError(err::KeyExists);
+    std::string key = foldCase(entry->Name);
+    if (byKey_.count(key)) throw RuntimeError(err::KeyExists);
+    // Room first, so that a failed allocation leaves the list unchanged.
+    roomForOne(entries_);
+    if (batch_) roomForOne(changes_);
+    byKey_.emplace(std::move(key), entry.get());
     entries_.push_back(std::move(entry));
-    return *at->second;
+    if (batch_) changes_.push_back({entries_.size() - 1, nullptr, {}});
+    return *entries_.back();
 }
 
 bool CMatrices::Contains(const std::string& key) const {
@@ -44,10 +57,58 @@ void CMatrices::Delete(int position) {
 void CMatrices::Delete(const std::string& key) {
     auto found = byKey_.find(foldCase(key));
     if (found == byKey_.end()) throw RuntimeError(err::InvalidArgument);
-    CMatrix* entry = found->second;
-    byKey_.erase(found);
-    entries_.erase(std::find_if(entries_.begin(), entries_.end(),
-                                [entry](const auto& e) { return e.get() == entry; }));
+    removeEntry(found);
+}
+
+void CMatrices::removeEntry(KeyMap::iterator key) {
+    CMatrix* old = key->second;
+    auto at = std::find_if(entries_.begin(), entries_.end(),
+                           [old](const auto& e) { return e.get() == old; });
+    if (!batch_) {
+        byKey_.erase(key);
+        entries_.erase(at);
+        return;
+    }
+    roomForOne(changes_);
+    const auto position = static_cast<std::size_t>(at - entries_.begin());
+    std::unique_ptr<CMatrix> removed = std::move(*at);
+    entries_.erase(at);
+    changes_.push_back({position, std::move(removed), byKey_.extract(key)});
+}
+
+void CMatrices::beginBatch() {
+    changes_.clear();
+    batch_ = true;
+}
+
+void CMatrices::commitBatch() {
+    batch_ = false;
+    changes_.clear();
+}
+
+void CMatrices::rollbackBatch() noexcept {
+    // Undone newest first; the vector's capacity and the map's buckets never shrink, and
+    // the keys of removed entries go back as the nodes they were, so nothing allocates.
+    for (auto c = changes_.rbegin(); c != changes_.rend(); ++c) {
+        if (!c->removed) {
+            CMatrix* added = entries_.back().get();
+            auto key = byKey_.end();
+            try {
+                key = byKey_.find(foldCase(added->Name));
+            } catch (...) { // no memory for the key text: search without it
+            }
+            if (key == byKey_.end() || key->second != added)
+                key = std::find_if(byKey_.begin(), byKey_.end(),
+                                   [added](const auto& k) { return k.second == added; });
+            if (key != byKey_.end()) byKey_.erase(key);
+            entries_.pop_back();
+        } else {
+            entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(c->position),
+                            std::move(c->removed));
+            byKey_.insert(std::move(c->key));
+        }
+    }
+    commitBatch();
 }
 
 CMatrix& CMatrices::Item(int position) {

@@ -31,9 +31,27 @@ class CMatrices {
     auto begin() const { return entries_.begin(); }
     auto end() const { return entries_.end(); }
 
+    // The additions of one data file are all or nothing: after beginBatch(), Add keeps the
+    // entries it replaces aside, and rollbackBatch() restores the list exactly as it was
+    // (without allocating, so it cannot fail); commitBatch() lets them go.
+    void beginBatch();
+    void commitBatch();
+    void rollbackBatch() noexcept;
+
   private:
+    using KeyMap = std::unordered_map<std::string, CMatrix*>;
+    // One change made during a batch: an entry appended, or one removed from `position`.
+    struct Change {
+        std::size_t position;
+        std::unique_ptr<CMatrix> removed;
+        KeyMap::node_type key;
+    };
+    void removeEntry(KeyMap::iterator key);
+
     std::vector<std::unique_ptr<CMatrix>> entries_;
-    std::unordered_map<std::string, CMatrix*> byKey_;
+    KeyMap byKey_;
+    bool batch_ = false;
+    std::vector<Change> changes_;
 };
 
 } // namespace velmor

@@ -15,11 +15,18 @@ struct MatrixFileEntry {
     Variant matrix;
 };
 
+// The element cells of all matrices one data file may hold, empty ones included: it bounds
+// the memory a file can take (each cell costs about 40 bytes plus its text).
+inline constexpr long long kMaxFileCells = 16'000'000;
+
 // Everything a data file yielded, in file order.
 struct MatrixFileContents {
     std::vector<MatrixFileEntry> matrices;
     // Declared sizes above kMaxMatrixCells: skipped with the rows that followed them.
     int oversize = 0;
+    // The matrices would exceed kMaxFileCells: the rest of the file, from the matrix that
+    // crossed it, was not read.
+    bool budgetExceeded = false;
 };
 
 } // namespace velmor

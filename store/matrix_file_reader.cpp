@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "engine/limits.h"
-#include "engine/text_case.h"
+#include "store/matrix_file_keywords.h"
 #include "store/text_encoding.h"
 
 namespace velmor {
@@ -24,26 +24,6 @@ bool isComment(std::string_view line) {
     return b != npos && line[b] == '#';
 }
 
-enum class Keyword { None, Name, Description, Rows, Columns };
-
-bool wordEndsAt(std::string_view line, std::size_t end, std::string_view lowerWord) {
-    if (end < lowerWord.size()) return false;
-    return equalNoCase(line.substr(end - lowerWord.size(), lowerWord.size()), lowerWord);
-}
-
-// The keyword that occurs first in the line. Every keyword ends at a hyphen and holds no
-// other, so the first hyphen that completes one marks the earliest.
-Keyword firstKeyword(std::string_view line) {
-    for (std::size_t p = line.find('-'); p != npos; p = line.find('-', p + 1)) {
-        std::size_t e = (p > 0 && line[p - 1] == ' ') ? p - 1 : p;
-        if (wordEndsAt(line, e, "matrix")) return Keyword::Name;
-        if (wordEndsAt(line, e, "description")) return Keyword::Description;
-        if (wordEndsAt(line, e, "rows")) return Keyword::Rows;
-        if (wordEndsAt(line, e, "columns")) return Keyword::Columns;
-    }
-    return Keyword::None;
-}
-
 // The text after the line's first hyphen, without the blanks around it.
 std::string_view valueOf(std::string_view line) {
     return trimBlanks(line.substr(line.find('-') + 1));
@@ -51,8 +31,8 @@ std::string_view valueOf(std::string_view line) {
 
 class Parser {
   public:
-    Parser(const NumberFormat& format, std::string_view delimiter)
-        : format_(format), delimiter_(delimiter) {}
+    Parser(const NumberFormat& format, std::string_view delimiter, long long cellBudget)
+        : format_(format), delimiter_(delimiter), cellBudget_(cellBudget) {}
 
     void line(std::string_view l) {
         if (isComment(l)) return;
@@ -89,12 +69,9 @@ class Parser {
     }
 
     MatrixFileContents finish() {
-        if (block_ != Block::None) endBlock();
+        if (block_ != Block::None && !exhausted()) endBlock();
         return std::move(out_);
     }
-
-  private:
-    enum class Block { None, Delimited, SingleColumn };
 
     bool containsDelimiter(std::string_view l) const {
         return delimiter_.empty() ? !l.empty() : l.find(delimiter_) != npos;
@@ -113,26 +90,49 @@ class Parser {
         if (r >= -32768.0 && r <= 32767.0) count = static_cast<int>(r);
     }
 
+    bool exhausted() const { return out_.budgetExceeded; }
+
+  private:
+    enum class Block { None, Delimited, SingleColumn };
+
+    // The value matrix is made with its size only; its cells are allocated when the first
+    // element arrives or when an entry takes it, so sizes without elements cost nothing.
     void makeMatrix() {
         if (declaredRows_ < 1 || declaredColumns_ < 1) return; // the old matrix stays
         lentTo_ = npos;
+        matrix_ = Variant();
+        cells_ = nullptr;
         if (static_cast<long long>(declaredRows_) * declaredColumns_ > kMaxMatrixCells) {
             ++out_.oversize;
-            matrix_ = Variant();
-            cells_ = nullptr;
+            made_ = false;
             return;
         }
-        matrix_ = Variant(Array::matrix(declaredRows_, declaredColumns_, 1));
-        cells_ = &matrix_.array();
+        made_ = true;
         rows_ = declaredRows_;
         columns_ = declaredColumns_;
+    }
+
+    // Allocates the cells of the value matrix, empty or as a copy of the entry it was lent
+    // to. False, and the reading ends, when the file's element budget would be exceeded.
+    bool allocate() {
+        const long long cells = static_cast<long long>(rows_) * columns_;
+        if (cellsUsed_ + cells > cellBudget_) {
+            out_.budgetExceeded = true;
+            return false;
+        }
+        cellsUsed_ += cells;
+        matrix_ = lentTo_ != npos ? out_.matrices[lentTo_].matrix
+                                  : Variant(Array::matrix(rows_, columns_, 1));
+        cells_ = &matrix_.array();
+        lentTo_ = npos;
+        return true;
     }
 
     void blockLine(std::string_view l) {
         if (block_ == Block::Delimited) {
             if (!containsDelimiter(l)) return;
             ++row_;
-            if (!cells_ || row_ > rows_) return;
+            if (!made_ || row_ > rows_) return;
             std::string_view rest = trimBlanks(l);
             const int i = static_cast<int>(row_);
             const int last = declaredColumns_ < columns_ ? declaredColumns_ : columns_;
@@ -158,52 +158,50 @@ class Parser {
             std::string_view t = trimBlanks(l);
             if (!isNumber(t)) return;
             ++row_;
-            if (cells_ && row_ <= rows_) store(static_cast<int>(row_), 1, t);
+            if (made_ && row_ <= rows_) store(static_cast<int>(row_), 1, t);
         }
     }
 
     void store(int i, int j, std::string_view text) {
-        if (lentTo_ != npos) { // the matrix was handed to an entry: continue on a copy
-            matrix_ = out_.matrices[lentTo_].matrix;
-            cells_ = &matrix_.array();
-            lentTo_ = npos;
-        }
+        if (!cells_ && !allocate()) return;
         cells_->cell(i, j) = Variant(std::string(text));
     }
 
     void endBlock() {
         block_ = Block::None;
-        if (name_.empty() || !cells_) return;
-        if (lentTo_ != npos) {
-            Variant copy = out_.matrices[lentTo_].matrix;
-            out_.matrices.push_back({name_, description_, std::move(copy)});
-        } else {
-            // Handed over without a copy; store() copies back should the file go on
-            // filling the same matrix.
-            out_.matrices.push_back({name_, description_, std::move(matrix_)});
-            lentTo_ = out_.matrices.size() - 1;
-        }
+        if (name_.empty() || !made_) return;
+        if (!cells_ && !allocate()) return;
+        // Handed over without a copy; allocate() copies it back should the file go on
+        // filling the same matrix.
+        out_.matrices.push_back({name_, description_, std::move(matrix_)});
+        cells_ = nullptr;
+        lentTo_ = out_.matrices.size() - 1;
     }
 
     const NumberFormat& format_;
     std::string_view delimiter_;
+    long long cellBudget_;
     MatrixFileContents out_;
 
     Block block_ = Block::None;
     std::string name_, description_;
     int declaredRows_ = 0, declaredColumns_ = 0;
     long long row_ = 0;
-    // The value matrix: null before the first usable size and after an oversize one.
+    // The value matrix: not made before the first usable size and after an oversize one;
+    // made, its cells are null until allocated.
+    bool made_ = false;
     Variant matrix_;
     Array* cells_ = nullptr;
     int rows_ = 0, columns_ = 0;
     std::size_t lentTo_ = npos;
+    long long cellsUsed_ = 0;
 };
 
 } // namespace
 
-MatrixFileReader::MatrixFileReader(const NumberFormat& format, std::string inputDelimiter)
-    : format_(format), delimiter_(std::move(inputDelimiter)) {}
+MatrixFileReader::MatrixFileReader(const NumberFormat& format, std::string inputDelimiter,
+                                   long long cellBudget)
+    : format_(format), delimiter_(std::move(inputDelimiter)), cellBudget_(cellBudget) {}
 
 MatrixFileContents MatrixFileReader::parse(std::string_view bytes) const {
     std::string converted;
@@ -214,10 +212,10 @@ MatrixFileContents MatrixFileReader::parse(std::string_view bytes) const {
         bytes = converted;
     }
 
-    Parser parser(format_, delimiter_);
+    Parser parser(format_, delimiter_, cellBudget_);
     const char* p = bytes.data();
     const char* const end = p + bytes.size();
-    while (p < end) {
+    while (p < end && !parser.exhausted()) {
         const char* e = p;
         while (e < end && *e != '\r' && *e != '\n') ++e;
         parser.line(std::string_view(p, static_cast<std::size_t>(e - p)));

@@ -15,15 +15,20 @@ namespace velmor {
 // delimiter, or that are a number, begin an element block, which runs until a line whose
 // first keyword is the name keyword. Whatever does not fit is skipped without a message:
 // reading never fails. Bytes that are not UTF-8 are taken as Latin-1.
+// Time and memory follow what the file holds, not the sizes it declares: a matrix's cells are
+// allocated only when an element or an entry needs them, and the cells of one file are held
+// to `cellBudget`; the matrix that would cross it and the rest of the file are not read.
 class MatrixFileReader {
   public:
-    MatrixFileReader(const NumberFormat& format, std::string inputDelimiter);
+    MatrixFileReader(const NumberFormat& format, std::string inputDelimiter,
+                     long long cellBudget = kMaxFileCells);
 
     MatrixFileContents parse(std::string_view bytes) const;
 
   private:
     const NumberFormat& format_;
     std::string delimiter_;
+    long long cellBudget_;
 };
 
 } // namespace velmor

@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "engine/runtime_error.h"
+#include "store/matrix_file_keywords.h"
 
 namespace velmor {
 
@@ -96,6 +97,41 @@ void MatrixFileWriter::appendElement(std::string& out, const Variant& element) c
     } else if (element.isArray()) {
         throw RuntimeError(err::TypeMismatch);
     }
+}
+
+std::optional<MatrixFileWriter::Unreadable>
+MatrixFileWriter::findUnreadable(const Variant& matrix) const {
+    const int rows = rowCount(matrix);
+    const int cols = columnCount(matrix);
+    const Array& a = matrix.array();
+    for (int i = 1; i <= rows; ++i)
+        for (int j = 1; j <= cols; ++j) {
+            std::string reason = reasonUnreadable(a.cell(i, j), j, cols);
+            if (!reason.empty()) return Unreadable{i, j, std::move(reason)};
+        }
+    return std::nullopt;
+}
+
+std::string MatrixFileWriter::reasonUnreadable(const Variant& element, int column,
+                                               int columns) const {
+    if (element.isArray()) return {}; // entry() reports it as a type mismatch
+    std::string text;
+    appendElement(text, element);
+    // The row as written begins with a blank, which the reader trims.
+    const bool blankDelimiter = delimiter_.find_first_not_of(' ') == std::string::npos;
+    const bool delimitedRow = !delimiter_.empty() && (columns > 1 || blankDelimiter);
+    if (column == 1 && text.starts_with('#')) return "it begins with \"#\"";
+    if (Keyword k = firstKeyword(text); k != Keyword::None)
+        return "it contains \"" + std::string(keywordText(k)) + "\"";
+    if (!delimiter_.empty() && text.find(delimiter_) != std::string::npos)
+        return "it contains the delimiter \"" + delimiter_ + "\"";
+    if (text.empty() &&
+        (!delimitedRow || (blankDelimiter && columns > 1 && (column == 1 || column == columns))))
+        return "it is empty";
+    double d;
+    if (!delimitedRow && !format_.tryToNumber(text, d))
+        return "it is not a number, and a one-column matrix is read back only as numbers";
+    return {};
 }
 
 } // namespace velmor

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -27,8 +28,19 @@ class MatrixFileWriter {
     // The closing separator line.
     void footer(std::string& out) const;
 
+    // An element that the reader would not give back in its place, and why ("it begins
+    // with "#"", for instance): a first element starting with "#" makes its row a comment,
+    // a keyword makes it a name or count line, the delimiter splits it, an empty one is
+    // lost where the row's blanks are trimmed, and a one-column row is read only as a number.
+    struct Unreadable {
+        int row = 0, column = 0;
+        std::string reason;
+    };
+    std::optional<Unreadable> findUnreadable(const Variant& matrix) const;
+
   private:
     void appendElement(std::string& out, const Variant& element) const;
+    std::string reasonUnreadable(const Variant& element, int column, int columns) const;
 
     const NumberFormat& format_;
     std::string delimiter_;

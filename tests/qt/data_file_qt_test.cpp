@@ -99,5 +99,25 @@ TEST_F(DataFileQtTest, SavingOverAFileAsksInTheFileExistsWindow) {
     EXPECT_TRUE(dialogs.messages().empty());
 }
 
+// A file is read up to the budget of one file, with one box; saving a matrix with a short
+// row, where the blank delimiter would drop its empty element, is refused before the dialog.
+TEST_F(DataFileQtTest, OpenStopsAtTheBudgetAndSaveRefusesAnElementThatWouldNotReadBack) {
+    std::string file = "Matrix - S\r\nRows - 1\r\nColumns - 2\r\n 1\r\n";
+    for (int k = 1; k <= 3; ++k)
+        file += "Matrix - M" + std::to_string(k) + "\r\nRows - 20\r\nColumns - 20\r\n1\r\n";
+    frm->fileCellBudget = 802;
+    dialogs.file(dir.write("hostile.txt", file));
+    press(Qt::Key_O, Qt::ControlModifier);
+    settle();
+    EXPECT_EQ(items(as<QComboBox>(frm->cboMatrixInput)), (QStringList{"S", "M1", "M2"}));
+    press(Qt::Key_S, Qt::ControlModifier);
+    settle();
+    ASSERT_EQ(dialogs.boxes.size(), 3u) << "no save dialog";
+    EXPECT_EQ(dialogs.boxes[1].title, "frmVelmor - OpenMatrix");
+    EXPECT_EQ(dialogs.boxes[2].prompt,
+              "Element (1, 2) of the matrix \"S\" would not read back from the file: it is "
+              "empty. Change the element and save again.");
+}
+
 } // namespace
 } // namespace velmor::test

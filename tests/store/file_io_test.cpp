@@ -1,3 +1,4 @@
+#include <chrono>
 #include <filesystem>
 #include <iterator>
 #include <string>
@@ -57,10 +58,38 @@ TEST(WriteFileSafely, KeepsPermissionBitsAndFollowsSymbolicLinks) {
     test::TempDir dir;
     fs::permissions(dir.write("target.txt", "old"), fs::perms(0640));
     fs::create_symlink(dir.file("target.txt"), dir.file("link.txt"));
+    fs::create_symlink("made.txt", dir.file("dangling.txt")); // relative to the link's folder
     writeFileSafely(dir.file("link.txt"), "new", false);
-    EXPECT_TRUE(fs::is_symlink(dir.file("link.txt")));
+    writeFileSafely(dir.file("dangling.txt"), "made", false);
+    EXPECT_TRUE(fs::is_symlink(dir.file("link.txt")) && fs::is_symlink(dir.file("dangling.txt")));
     EXPECT_EQ(dir.read("target.txt"), "new");
+    EXPECT_EQ(dir.read("made.txt"), "made");
     EXPECT_EQ(fs::status(dir.file("target.txt")).permissions(), fs::perms(0640));
+}
+
+// A save killed before its rename leaves a temporary; the next save in that folder removes
+// it, but not one that may belong to a save under way now, nor a file of another pattern.
+TEST(WriteFileSafely, RemovesTemporariesLeftByAKilledSave) {
+    test::TempDir dir;
+    const std::string killed[] = {".m.txt.velmor-123456789", ".other.txt.velmor-42"};
+    const std::string kept[] = {".m.txt.velmor-7", "m.txt.velmor-1", ".m.txt.velmor-12a",
+                                ".velmor-5"};
+    for (const auto& name : killed) {
+        dir.write(name, "partial");
+        fs::last_write_time(dir.file(name),
+                            fs::file_time_type::clock::now() - std::chrono::hours(1));
+    }
+    for (const auto& name : kept) {
+        dir.write(name, "keep");
+        if (name != kept[0]) // only the recent one is spared for its age
+            fs::last_write_time(dir.file(name),
+                                fs::file_time_type::clock::now() - std::chrono::hours(1));
+    }
+    writeFileSafely(dir.file("m.txt"), "new", false);
+    for (const auto& name : killed) EXPECT_FALSE(fs::exists(dir.file(name))) << name;
+    for (const auto& name : kept) EXPECT_EQ(dir.read(name), "keep") << name;
+    EXPECT_EQ(dir.read("m.txt"), "new");
+    EXPECT_EQ(entries(dir.path()), 5);
 }
 
 TEST(ReadFileBytes, ReadsEveryByteAndReportsFailures) {

@@ -114,6 +114,41 @@ TEST(MatrixFileWriter, ValuesThatAreNotMatricesRaiseRunTimeErrors) {
         EXPECT_THROW(MatrixFileWriter(format, " ").entry(out, "X", "", v), RuntimeError);
 }
 
+// Every element the writer refuses fails to read back in its place, and every element it
+// accepts reads back.
+TEST(MatrixFileWriter, FindsTheFirstElementThatWouldNotReadBack) {
+    const std::tuple<std::string, Variant, std::string> cases[] = {
+        {",", matrixOf({{"1", "#2"}, {"#3", "4"}}), "(2, 1) it begins with \"#\""},
+        {" ", matrixOf({{"1", "see MATRIX - A"}}), "(1, 2) it contains \"matrix -\""},
+        {",", matrixOf({{"description-x", "1"}}), "(1, 1) it contains \"description -\""},
+        {",", matrixOf({{"Rows - 2"}}), "(1, 1) it contains \"rows -\""},
+        {",", matrixOf({{"1", "columns -"}}), "(1, 2) it contains \"columns -\""},
+        {",", matrixOf({{"1", "2,5"}}), "(1, 2) it contains the delimiter \",\""},
+        {" ", matrixOf({{"1", "a b"}}), "(1, 2) it contains the delimiter \" \""},
+        {" ", matrixOf({{"1", "2"}, {"", "4"}}), "(2, 1) it is empty"},
+        {" ", matrixOf({{"1", ""}}), "(1, 2) it is empty"},
+        {",", matrixOf({{"1"}, {""}}), "(2, 1) it is empty"},
+        {",", matrixOf({{"1"}, {"x"}}),
+         "(2, 1) it is not a number, and a one-column matrix is read back only as numbers"},
+        {" ", matrixOf({{"1", "", "3"}}), ""}, // blanks between keep an inner empty element
+        {",", matrixOf({{"", "2"}}), ""},
+        {" ", matrixOf({{"x"}, {""}}), ""}, // a blank-delimited row is never a number row
+        {";", matrixOf({{"a-b", 1.5, "c # d"}}), ""},
+    };
+    NumberFormat format(".");
+    for (const auto& [delimiter, m, expected] : cases) {
+        auto bad = MatrixFileWriter(format, delimiter).findUnreadable(m);
+        std::string got = bad ? "(" + std::to_string(bad->row) + ", " +
+                                    std::to_string(bad->column) + ") " + bad->reason
+                              : "";
+        EXPECT_EQ(got, expected);
+        const MatrixFileContents list{{{"M", "", m}}};
+        const std::string back =
+            describe(MatrixFileReader(format, delimiter).parse(written(delimiter, list)));
+        EXPECT_EQ(back == describe(list), expected.empty()) << expected << " / " << back;
+    }
+}
+
 TEST(MatrixFileReader, ReadsAtEveryLineEnd) {
     const std::string size1x1 = "Rows - 1\nColumns - 1\n";
     const std::tuple<const char*, std::string, std::string, std::string> cases[] = {
@@ -167,6 +202,31 @@ TEST(MatrixFileReader, ReadsAtEveryLineEnd) {
             auto got = MatrixFileReader(format, delimiter).parse(withLineEnds(file, lineEnd));
             EXPECT_EQ(describe(got), expected) << label << " (line end " << lineEnd.size() << ")";
         }
+    }
+}
+
+// Declared sizes cost nothing until an element or an entry needs the cells, and the cells
+// of one file are held to the budget: the rest of the file is not read.
+TEST(MatrixFileReader, HostileFilesCostWhatTheyHold) {
+    std::string sizesOnly, oneElementEach, refilled = "Matrix - A\nRows - 20\nColumns - 20\n 1\n";
+    for (int k = 1; k <= 1000; ++k) sizesOnly += "Rows - 2000\r\nColumns - 2000\r\n";
+    for (int k = 1; k <= 20; ++k)
+        oneElementEach += "Matrix - M" + std::to_string(k) + "\nRows - 20\nColumns - 20\n1\n";
+    for (int k = 1; k <= 200; ++k) refilled += "Matrix - B" + std::to_string(k) + "\n 1\n";
+    const std::tuple<const char*, std::string, long long, std::string, bool> cases[] = {
+        {"sizes without elements allocate nothing", sizesOnly, 1, "", false},
+        {"two entries fill the budget exactly",
+         oneElementEach.substr(0, oneElementEach.find("Matrix - M3")), 800, "M1 M2", false},
+        {"the third would cross it", oneElementEach + "Matrix - X\n", 1000, "M1 M2", true},
+        {"each entry refilling the matrix is a copy", refilled, 1000, "A B1", true},
+        {"one matrix beyond it", "Matrix - A\nRows - 20\nColumns - 20\n 1\n", 399, "", true},
+    };
+    NumberFormat format(".");
+    for (const auto& [label, file, budget, names, exceeded] : cases) {
+        MatrixFileContents got = MatrixFileReader(format, " ", budget).parse(file);
+        std::string gotNames;
+        for (const auto& m : got.matrices) gotNames += (gotNames.empty() ? "" : " ") + m.name;
+        EXPECT_EQ(std::tuple(gotNames, got.budgetExceeded), std::tuple(names, exceeded)) << label;
     }
 }
 

@@ -1,4 +1,5 @@
 #include <filesystem>
+#include <new>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -20,6 +21,16 @@ using test::Box;
 constexpr const char* kFilter = "Matrix Data File (*.txt)|*.txt|All files (*.*)|*.*";
 const std::string kSep = "#****************************************\r\n";
 
+// Runs out of memory at the first message whose prompt holds `failAt`.
+struct OutOfMemoryDialogs : test::ScriptedDialogs {
+    std::string failAt;
+    MsgResult msgBox(const std::string& prompt, MsgButtons buttons, MsgIcon icon,
+                     const std::string& title) override {
+        if (!failAt.empty() && prompt.find(failAt) != std::string::npos) throw std::bad_alloc();
+        return ScriptedDialogs::msgBox(prompt, buttons, icon, title);
+    }
+};
+
 class DataFileTest : public ::testing::Test {
   protected:
     DataFileTest() {
@@ -33,7 +44,7 @@ class DataFileTest : public ::testing::Test {
         w.g.gfMatricesSaved = false;
     }
 
-    test::ScriptedDialogs dialogs;
+    OutOfMemoryDialogs dialogs;
     test::FakePlatform platform;
     const std::string saved = "# " + platform.now + "\r\n" + kSep +
                               "Matrix - A\r\n\r\nDescription - \r\nRows - 2 \r\nColumns - 2 \r\n" +
@@ -161,6 +172,63 @@ TEST_F(DataFileTest, OpenAfterACancelledDialogAddsTheFileAndShowsTheFirstEntry) 
               std::tuple(0, 0, "A", "2", "4", "2", 0));
     EXPECT_TRUE(w.mfFileRead && w.mnuFileSave.Enabled() && w.cmdDelete.Enabled() &&
                 w.cmdDeleteAll.Enabled() && w.cmdInput.hasFocus());
+}
+
+// A small file declaring large matrices is read up to the budget, with one box; a failure
+// part way through a file puts back the entries it replaced.
+TEST_F(DataFileTest, OpenIsHeldToTheBudgetAndIsAllOrNothing) {
+    addAB();
+    std::string hostile;
+    for (int k = 1; k <= 20; ++k)
+        hostile += "Matrix - M" + std::to_string(k) + "\r\nRows - 20\r\nColumns - 20\r\n1\r\n";
+    w.fileCellBudget = 1000;
+    dialogs.file(dir.write("hostile.txt", hostile));
+    w.mnuFileOpen_Click();
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    const Box budget = dialogs.messages()[0];
+    EXPECT_EQ(std::tie(budget.prompt, budget.title, budget.icon),
+              std::tuple("The file holds more matrices than the list can take from one file "
+                         "(1000 elements, 32767 matrices). The matrices before that point have "
+                         "been read; the rest of the file has been skipped.",
+                         "frmVelmor - OpenMatrix", MsgIcon::Exclamation));
+    EXPECT_EQ(w.cboMatrixInput.items(), (std::vector<std::string>{"A", "B", "M1", "M2"}));
+    EXPECT_TRUE(w.mfFileRead);
+
+    // A is replaced, then memory runs out at the question about B: A comes back unchanged.
+    dialogs.clear();
+    const CMatrix* oldA = w.Matrices.Item(1);
+    dialogs.failAt = "\"B\"";
+    dialogs.file(dir.write("again.txt", saved)).answer(MsgResult::OK);
+    w.mnuFileOpen_Click();
+    ASSERT_EQ(dialogs.messages().size(), 2u);
+    const Box failure = dialogs.messages()[1];
+    EXPECT_EQ(
+        std::tie(failure.prompt, failure.title, failure.icon),
+        std::tuple("Error No. 7; There is not enough memory for this", "frmVelmor - OpenMatrix", MsgIcon::Critical));
+    std::vector<std::string> names;
+    for (const auto& e : w.Matrices) names.push_back(e->Name);
+    EXPECT_EQ(names, (std::vector<std::string>{"A", "B", "M1", "M2"}));
+    EXPECT_EQ(w.Matrices.Item("a"), oldA);
+    EXPECT_EQ(std::tuple(w.mfFileRead, w.form.MousePointer()), std::tuple(false, 0));
+}
+
+// One box names the first element a file would not give back; nothing is written and the
+// list stays unsaved, so an exit that asked for the save stays open.
+TEST_F(DataFileTest, SaveRefusesElementsThatWouldNotReadBack) {
+    addAB();
+    Array a = Array::matrix(1, 2);
+    a.at(1, 1) = Variant("1");
+    a.at(1, 2) = Variant("see matrix - A");
+    ASSERT_EQ(w.Matrices.Add("C", Variant(std::move(a))), 0);
+    w.mnuFileSave_Click();
+    ASSERT_EQ(dialogs.boxes.size(), 1u); // no file dialog
+    const Box& b = dialogs.boxes[0];
+    EXPECT_EQ(std::tie(b.prompt, b.title, b.icon, b.buttons),
+              std::tuple("Element (1, 2) of the matrix \"C\" would not read back from the file: "
+                         "it contains \"matrix -\". Change the element and save again.",
+                         "frmVelmor - SaveMatrix", MsgIcon::Exclamation, MsgButtons::OK));
+    EXPECT_EQ(std::tuple(w.confirmCancel, w.g.gfMatricesSaved), std::tuple(true, false));
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
 
 } // namespace

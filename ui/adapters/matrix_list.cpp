@@ -6,13 +6,12 @@
 
 namespace velmor {
 
-std::int32_t MatrixList::Add(std::string Name, const Variant& NewMatrix,
-                             const std::string& Description) {
+std::int32_t MatrixList::Add(std::string Name, Variant NewMatrix, const std::string& Description) {
     bool replaced = false;
     try {
         auto entry = std::make_unique<CMatrix>();
         entry->Name = std::move(Name);
-        entry->setMatrix(NewMatrix);
+        entry->setMatrix(std::move(NewMatrix));
         entry->Description = Description;
         while (list_.Contains(entry->Name)) {
             const std::string quoted = "\"" + entry->Name + "\"";

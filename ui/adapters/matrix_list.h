@@ -17,8 +17,7 @@ class MatrixList {
     explicit MatrixList(DialogService& dialogs) : dialogs_(dialogs) {}
 
     // Adds a copy of NewMatrix and returns one of the codes above.
-    std::int32_t Add(std::string Name, const Variant& NewMatrix,
-                     const std::string& Description = {});
+    std::int32_t Add(std::string Name, Variant NewMatrix, const std::string& Description = {});
     // Shows the Item error box and returns nullptr for a position or key not in the list.
     CMatrix* Item(int position);
     CMatrix* Item(const std::string& key);
@@ -29,6 +28,11 @@ class MatrixList {
 
     auto begin() const { return list_.begin(); }
     auto end() const { return list_.end(); }
+
+    // One data file's additions are all or nothing (see CMatrices).
+    void beginBatch() { list_.beginBatch(); }
+    void commitBatch() { list_.commitBatch(); }
+    void rollbackBatch() noexcept { list_.rollbackBatch(); }
 
   private:
     template <class Key> CMatrix* item(const Key& key);

@@ -46,7 +46,10 @@ FrmVelmor::FrmVelmor(DialogService& dialogs_, PlatformServices& platform_,
     wireEvents();
 }
 
-FrmVelmor::~FrmVelmor() = default;
+FrmVelmor::~FrmVelmor() {
+    // The grid views read their cells until the window is gone.
+    form.releaseWindow();
+}
 
 void FrmVelmor::buildControls() {
     form.setIcon("velmor");

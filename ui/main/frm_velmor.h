@@ -8,6 +8,7 @@
 #include "ui/adapters/engine_adapter.h"
 #include "engine/number_format.h"
 #include "ui/adapters/matrix_list.h"
+#include "store/matrix_file_entry.h"
 #include "ui/output/main_window_link.h"
 #include "ui/view/combo_box.h"
 #include "ui/view/command_button.h"
@@ -98,6 +99,8 @@ class FrmVelmor : public MainWindowLink {
     std::string mstrOutputDelimiter;
     std::int16_t mintFileNo = 0;
     bool mfFileRead = false;
+    // The element cells one data file may add to the list (lowered by tests).
+    long long fileCellBudget = kMaxFileCells;
 
     // The modal result window of the operation under way, and the two modeless dialogs.
     std::unique_ptr<FrmMatrixOutput> frmMatrixOutput;
@@ -181,6 +184,9 @@ class FrmVelmor : public MainWindowLink {
     // Matrix data files (frm_velmor_files.cpp).
     void SaveMatrix(std::string& MatrixTxtFile);
     void OpenMatrix(std::string& MatrixTxtFile);
+    void showListAfterOpen();
+    // Shows the box about the first element that a data file would not give back.
+    bool allElementsReadBack();
     void mnuFileOpen_Click();
     void mnuFileSave_Click();
     // Where the Open dialog starts: the current folder's exercises/, else the installed

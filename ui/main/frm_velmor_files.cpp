@@ -1,3 +1,5 @@
+#include <new>
+#include <stdexcept>
 #include <string>
 
 #include "engine/limits.h"
@@ -12,7 +14,33 @@ namespace velmor {
 
 namespace {
 
+constexpr int kErrInternal = 51;
+// The list counts its entries in 16 bits.
+constexpr int kMaxListEntries = 32767;
+
 constexpr const char* kDataFileFilter = "Matrix Data File (*.txt)|*.txt|All files (*.*)|*.*";
+
+// The error a caught exception stands for; memory running out is error 7.
+RuntimeError caughtError() {
+    try {
+        throw;
+    } catch (const RuntimeError& e) {
+        return e;
+    } catch (const std::bad_alloc&) {
+        return RuntimeError(err::OutOfMemory);
+    } catch (const std::length_error&) {
+        return RuntimeError(err::OutOfMemory);
+    } catch (...) {
+        return RuntimeError(kErrInternal);
+    }
+}
+
+std::string budgetPrompt(long long cells) {
+    return "The file holds more matrices than the list can take from one file (" +
+           std::to_string(cells) + " elements, " + std::to_string(kMaxListEntries) +
+           " matrices). The matrices before that point have been read; the rest of the file "
+           "has been skipped.";
+}
 
 std::string oversizePrompt(int count) {
     const std::string limit = std::to_string(kMaxMatrixCells);
@@ -36,6 +64,11 @@ void FrmVelmor::SaveMatrix(std::string& /*MatrixTxtFile*/) {
     confirmCancel = false;
     std::string path;
     try {
+        // A file that would read back as other matrices is not written at all.
+        if (!allElementsReadBack()) {
+            confirmCancel = true;
+            return;
+        }
         CommonDialog1.InitDir = platform.currentDirectory();
         CommonDialog1.Filter = kDataFileFilter;
         CommonDialog1.DialogTitle = "Save Matrix Data (.txt) File";
@@ -64,8 +97,8 @@ void FrmVelmor::SaveMatrix(std::string& /*MatrixTxtFile*/) {
                 return;
             }
         }
-    } catch (const RuntimeError& e) {
-        errorBox(e, "SaveMatrix", MsgIcon::Critical, false);
+    } catch (...) {
+        errorBox(caughtError(), "SaveMatrix", MsgIcon::Critical, false);
         // Nothing was written: an exit that asked for this save must not go on.
         confirmCancel = true;
         restorePointer();
@@ -97,16 +130,31 @@ void FrmVelmor::SaveMatrix(std::string& /*MatrixTxtFile*/) {
             restorePointer();
             return;
         }
-    } catch (const RuntimeError& e) {
+    } catch (...) {
         // The file is as it was before the save; the list stays marked unsaved and an exit
         // that asked for this save keeps the program open.
-        errorBox(e, "SaveMatrix", MsgIcon::Critical, true);
+        errorBox(caughtError(), "SaveMatrix", MsgIcon::Critical, true);
         confirmCancel = true;
         restorePointer();
         return;
     }
     g.gfMatricesSaved = true;
     restorePointer();
+}
+
+bool FrmVelmor::allElementsReadBack() {
+    MatrixFileWriter writer(format, mstrOutputDelimiter);
+    for (const auto& entry : Matrices) {
+        auto bad = writer.findUnreadable(entry->matrixRef());
+        if (!bad) continue;
+        dialogs.msgBox("Element (" + std::to_string(bad->row) + ", " + std::to_string(bad->column) +
+                           ") of the matrix \"" + entry->Name +
+                           "\" would not read back from the file: " + bad->reason +
+                           ". Change the element and save again.",
+                       MsgButtons::OK, MsgIcon::Exclamation, "frmVelmor - SaveMatrix");
+        return false;
+    }
+    return true;
 }
 
 void FrmVelmor::OpenMatrix(std::string& MatrixTxtFile) {
@@ -133,15 +181,15 @@ void FrmVelmor::OpenMatrix(std::string& MatrixTxtFile) {
         const bool read = dialogs.runLongWork("Open", [&](Progress& progress) {
             std::string bytes = readFileBytes(MatrixTxtFile);
             checkProgress(&progress, 1, 2);
-            contents = MatrixFileReader(format, mstrInputDelimiter).parse(bytes);
+            contents = MatrixFileReader(format, mstrInputDelimiter, fileCellBudget).parse(bytes);
             checkProgress(&progress, 2, 2);
         });
         if (!read) {
             restorePointer();
             return;
         }
-    } catch (const RuntimeError& e) {
-        errorBox(e, "OpenMatrix", MsgIcon::Critical, false);
+    } catch (...) {
+        errorBox(caughtError(), "OpenMatrix", MsgIcon::Critical, false);
         restorePointer();
         return;
     }
@@ -149,8 +197,41 @@ void FrmVelmor::OpenMatrix(std::string& MatrixTxtFile) {
     if (contents.oversize > 0)
         dialogs.msgBox(oversizePrompt(contents.oversize), MsgButtons::OK, MsgIcon::Critical,
                        "frmVelmor - OpenMatrix");
-    for (auto& m : contents.matrices) Matrices.Add(m.name, m.matrix, m.description);
+    bool skipped = contents.budgetExceeded;
+    // All of the file or none of it: a failure part way puts back what was replaced.
+    Matrices.beginBatch();
+    try {
+        for (auto& m : contents.matrices) {
+            if (Matrices.Count() >= kMaxListEntries) {
+                skipped = true;
+                break;
+            }
+            Matrices.Add(std::move(m.name), std::move(m.matrix), m.description);
+        }
+    } catch (...) {
+        Matrices.rollbackBatch();
+        errorBox(caughtError(), "OpenMatrix", MsgIcon::Critical, false);
+        restorePointer();
+        return;
+    }
+    Matrices.commitBatch();
+    contents = {};
+    if (skipped)
+        dialogs.msgBox(budgetPrompt(fileCellBudget), MsgButtons::OK, MsgIcon::Exclamation,
+                       "frmVelmor - OpenMatrix");
 
+    try {
+        showListAfterOpen();
+    } catch (...) {
+        // The matrices are in the list; only showing them failed.
+        errorBox(caughtError(), "OpenMatrix", MsgIcon::Critical, false);
+    }
+    mfFileRead = true;
+    MatrixTxtFile.clear();
+    restorePointer();
+}
+
+void FrmVelmor::showListAfterOpen() {
     if (cboMatrixInput.ListCount() > 0) {
         cboMatrixInput.Clear();
         cboMatrixInput2.Clear();
@@ -163,10 +244,6 @@ void FrmVelmor::OpenMatrix(std::string& MatrixTxtFile) {
     }
     if (cboMatrixInput.ListCount() > 0) cboMatrixInput.setListIndex(0);
     if (cboMatrixInput2.ListCount() > 0) cboMatrixInput2.setListIndex(0);
-
-    mfFileRead = true;
-    MatrixTxtFile.clear();
-    restorePointer();
 }
 
 void FrmVelmor::mnuFileOpen_Click() {
@@ -174,23 +251,27 @@ void FrmVelmor::mnuFileOpen_Click() {
     std::string file;
     OpenMatrix(file);
     if (!mfFileRead) return;
-    mnuFileSave.setEnabled(true);
-    cmdDelete.setEnabled(true);
-    cmdDeleteAll.setEnabled(true);
-    TabStopMatrixOps();
-    mstrMatrixName = cboMatrixInput.Text();
-    cmdInput.setEnabled(true);
     try {
+        mnuFileSave.setEnabled(true);
+        cmdDelete.setEnabled(true);
+        cmdDeleteAll.setEnabled(true);
+        TabStopMatrixOps();
+        mstrMatrixName = cboMatrixInput.Text();
+        cmdInput.setEnabled(true);
         cmdInput.SetFocus();
-    } catch (const RuntimeError& e) {
+    } catch (...) {
         // Only a hidden window refuses the focus; an event handler must not end the program.
-        errorBox(e, "mnuFileOpen_Click", MsgIcon::Critical, true);
+        errorBox(caughtError(), "mnuFileOpen_Click", MsgIcon::Critical, true);
     }
 }
 
 void FrmVelmor::mnuFileSave_Click() {
     std::string file;
-    SaveMatrix(file);
+    try {
+        SaveMatrix(file);
+    } catch (...) { // SaveMatrix reports its own failures; this is the last guard of the menu
+        errorBox(caughtError(), "SaveMatrix", MsgIcon::Critical, false);
+    }
 }
 
 } // namespace velmor

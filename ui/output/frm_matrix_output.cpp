@@ -105,7 +105,10 @@ FrmMatrixOutput::FrmMatrixOutput(MainWindowLink& main, DialogService& dialogs,
     cmdCancel.onClick = [this] { cmdCancel_Click(); };
 }
 
-FrmMatrixOutput::~FrmMatrixOutput() = default;
+FrmMatrixOutput::~FrmMatrixOutput() {
+    // The grid view reads its cells until the window is gone.
+    form.releaseWindow();
+}
 
 void FrmMatrixOutput::Form_Load() {
     MSFlexGrid1.setColWidth(0, 550);

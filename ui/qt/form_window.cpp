@@ -284,6 +284,10 @@ void FormWindow::formDestroyed(Form& form) {
     gone();
 }
 
+void FormWindow::formReleased(Form& form) {
+    if (&form == form_) gone();
+}
+
 void FormWindow::menuChanged(MenuItem& item) {
     if (QAction* a = actionFor(item)) a->setEnabled(item.Enabled());
 }

@@ -87,6 +87,7 @@ class FormWindow : public QObject, public FormObserver, public MenuObserver {
     // FormObserver, MenuObserver
     void formChanged(Form& form, FormProp prop) override;
     void formDestroyed(Form& form) override;
+    void formReleased(Form& form) override;
     void menuChanged(MenuItem& item) override;
 
   protected:

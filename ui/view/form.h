@@ -21,6 +21,9 @@ class FormObserver {
     virtual void formChanged(Form& form, FormProp prop) = 0;
     // The form is being destroyed (its controls are already gone): drop every reference.
     virtual void formDestroyed(Form&) {}
+    // The form's owner is about to destroy it and its controls: let the window go while
+    // the controls still exist.
+    virtual void formReleased(Form&) {}
 };
 
 inline constexpr int kPointerDefault = 0;
@@ -93,6 +96,11 @@ class Form {
     void userTab(bool backwards = false);
 
     void setObserver(FormObserver* observer) { observer_ = observer; }
+    // Owners whose controls are members declared after the form call this first in their
+    // destructor, so that no window outlives the controls it shows.
+    void releaseWindow() {
+        if (observer_) observer_->formReleased(*this);
+    }
     FormObserver* observer() const { return observer_; }
 
   private:
