@@ -55,6 +55,7 @@ void FrmVelmor::cmdAdd_Click() {
         Variant second = chosenMatrix(Matrices, cboMatrixInput2);
         storeMatrix(mvarMatrix, gVelmor.Add(first, second));
         openResultWindow(*this, "[" + cboMatrixInput.Text() + "+" + cboMatrixInput2.Text() + "]");
+        frmMatrixOutput->setExactSource(exact::Operation::Add, first, &second);
         ShowResult();
         restorePointer();
     } catch (const RuntimeError& e) {
@@ -70,6 +71,7 @@ void FrmVelmor::cmdSubtract_Click() {
         Variant second = chosenMatrix(Matrices, cboMatrixInput2);
         storeMatrix(mvarMatrix, gVelmor.Subtract(first, second));
         openResultWindow(*this, "[" + cboMatrixInput.Text() + "-" + cboMatrixInput2.Text() + "]");
+        frmMatrixOutput->setExactSource(exact::Operation::Subtract, first, &second);
         ShowResult();
         restorePointer();
     } catch (const RuntimeError& e) {
@@ -85,6 +87,7 @@ void FrmVelmor::cmdMultiply_Click() {
         Variant second = chosenMatrix(Matrices, cboMatrixInput2);
         storeMatrix(mvarMatrix, gVelmor.Multiply(first, second));
         openResultWindow(*this, cboMatrixInput.Text() + cboMatrixInput2.Text());
+        frmMatrixOutput->setExactSource(exact::Operation::Multiply, first, &second);
         ShowResult();
         restorePointer();
     } catch (const RuntimeError& e) {
@@ -103,6 +106,7 @@ void FrmVelmor::cmdScale_Click() {
         Variant first = chosenMatrix(Matrices, cboMatrixInput);
         storeMatrix(mvarMatrix, gVelmor.ScaleMultiply(scalar, first));
         openResultWindow(*this, format.toText(scalar) + cboMatrixInput.Text());
+        frmMatrixOutput->setExactSource(exact::Operation::Scale, first, nullptr, answer);
         ShowResult();
         restorePointer();
     } catch (const RuntimeError& e) {
@@ -118,6 +122,7 @@ void FrmVelmor::cmdTranspose_Click() {
         Variant grid = gVelmor.GridToArray();
         storeMatrix(mvarMatrix, gVelmor.Transpose(grid));
         openResultWindow(*this, suffixLabel(cboMatrixInput.Text(), "_T"));
+        frmMatrixOutput->setExactSource(exact::Operation::Transpose, grid, nullptr);
         ShowResult();
         restorePointer();
     } catch (const RuntimeError&) {
@@ -133,6 +138,7 @@ void FrmVelmor::cmdInvert_Click() {
         Variant grid = gVelmor.GridToArray();
         storeMatrix(mvarMatrix, gVelmor.Invert(grid));
         openResultWindow(*this, suffixLabel(cboMatrixInput.Text(), "_I"));
+        frmMatrixOutput->setExactSource(exact::Operation::Invert, grid, nullptr);
         ShowResult();
         restorePointer();
     } catch (const RuntimeError& e) {
@@ -150,6 +156,7 @@ void FrmVelmor::cmdAdjoint_Click() {
         Variant first = chosenMatrix(Matrices, cboMatrixInput);
         storeMatrix(mvarMatrix, gVelmor.GetAdjointMatrix(first));
         openResultWindow(*this, "adj(" + cboMatrixInput.Text() + ")");
+        frmMatrixOutput->setExactSource(exact::Operation::Adjoint, first, nullptr);
         ShowResult();
         restorePointer();
     } catch (const RuntimeError& e) {

@@ -16,6 +16,7 @@
 #include <QResizeEvent>
 
 #include "ui/qt/button_binding.h"
+#include "ui/qt/check_binding.h"
 #include "ui/qt/combo_binding.h"
 #include "ui/qt/grid_binding.h"
 #include "ui/qt/label_binding.h"
@@ -23,6 +24,7 @@
 #include "ui/qt/qt_convert.h"
 #include "ui/qt/slider_binding.h"
 #include "ui/qt/text_binding.h"
+#include "ui/view/check_box.h"
 #include "ui/view/combo_box.h"
 #include "ui/view/command_button.h"
 #include "ui/view/grid.h"
@@ -148,6 +150,9 @@ void FormWindow::buildControls() {
             break;
         case ControlKind::Grid:
             b = std::make_unique<GridBinding>(*this, static_cast<Grid&>(*c), client_);
+            break;
+        case ControlKind::CheckBox:
+            b = std::make_unique<CheckBinding>(*this, static_cast<CheckBox&>(*c), client_);
             break;
         case ControlKind::Line:
             continue;
