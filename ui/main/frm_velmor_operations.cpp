@@ -176,6 +176,7 @@ void FrmVelmor::cmdProperties_Click() {
         frmProperties->form.load();
         frmProperties->txtDeterminant.setText(determinant);
         frmProperties->txtTrace.setText(format.toText(gVelmor.GetTrace(first)));
+        frmProperties->setMatrix(first, format);
         dialogs.showForm(frmProperties->form, false);
         restorePointer();
     } catch (const RuntimeError& e) {

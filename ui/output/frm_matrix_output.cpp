@@ -225,8 +225,13 @@ void FrmMatrixOutput::cmdCancel_Click() {
 
 void FrmMatrixOutput::setExactSource(exact::Operation op, const Variant& first,
                                      const Variant* second, const std::string& scalar) {
-    exactSource_ = ExactSource{op, first, second ? *second : Variant(), second != nullptr, scalar};
     const std::string why = exact::fractionsUnavailable(first, second, format_);
+    // Only operands that can be shown exactly are kept: large ones are not copied.
+    if (why.empty())
+        exactSource_ =
+            ExactSource{op, first, second ? *second : Variant(), second != nullptr, scalar};
+    else
+        exactSource_.reset();
     chkFractions.setEnabled(why.empty());
     chkFractions.setToolTipText(why.empty() ? "show the result as exact fractions" : why);
 }
