@@ -238,10 +238,22 @@ void FrmMatrixOutput::setExactSource(exact::Operation op, const Variant& first,
 
 void FrmMatrixOutput::chkFractions_Click() {
     // Ticking computes; a failure puts the tick back, whose Click then finds nothing shown.
-    if (chkFractions.Value() && !fractionsShown_)
-        showFractions();
-    else if (!chkFractions.Value() && fractionsShown_)
-        showDecimals();
+    try {
+        if (chkFractions.Value() && !fractionsShown_)
+            showFractions();
+        else if (!chkFractions.Value() && fractionsShown_)
+            showDecimals();
+    } catch (const RuntimeError& e) {
+        fractionFailed(e.number());
+    }
+}
+
+void FrmMatrixOutput::fractionFailed(int error) {
+    form.setMousePointer(main_.state().gintCursor);
+    dialogs_.msgBox(errorPrompt(RuntimeError(error)), MsgButtons::OK, MsgIcon::Exclamation,
+                    "frmMatrixOutput - chkFractions_Click");
+    if (fractionsShown_) showDecimals();
+    chkFractions.setValue(0);
 }
 
 void FrmMatrixOutput::showFractions() {
@@ -262,26 +274,24 @@ void FrmMatrixOutput::showFractions() {
         return;
     }
     if (f.error) {
-        dialogs_.msgBox(errorPrompt(RuntimeError(f.error)), MsgButtons::OK, MsgIcon::Exclamation,
-                        "frmMatrixOutput - chkFractions_Click");
-        chkFractions.setValue(0);
+        fractionFailed(f.error);
         return;
     }
     const Array& texts = f.matrix.array();
     const int rows = texts.ubound(1), cols = texts.ubound(2);
     decimalCells_.clear();
+    decimalMinimum_ = txtMinimum.Text();
+    decimalMaximum_ = txtMaximum.Text();
+    fractionsShown_ = true; // from the first cell written, so that a failure puts all back
     for (int r = 1; r <= rows; ++r)
         for (int c = 1; c <= cols; ++c) {
             decimalCells_.push_back(MSFlexGrid1.TextMatrix(r, c));
             MSFlexGrid1.setTextMatrix(r, c, texts.at(r, c).text());
         }
-    decimalMinimum_ = txtMinimum.Text();
-    decimalMaximum_ = txtMaximum.Text();
     txtMinimum.setText(f.minimum);
     txtMaximum.setText(f.maximum);
     // A precision applies to decimals only.
     txtPrecision.setEnabled(false);
-    fractionsShown_ = true;
 }
 
 void FrmMatrixOutput::showDecimals() {

@@ -76,6 +76,8 @@ class FrmMatrixOutput {
     };
     void showFractions();
     void showDecimals();
+    // Shows the error box, puts the decimals back and unticks.
+    void fractionFailed(int error);
 
     std::optional<ExactSource> exactSource_;
     // The decimal cells and extremes while fractions are shown, to put back on untick.
