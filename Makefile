@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 PRESET ?= dev
 
-.PHONY: deps configure build run test test-asan bench fuzz clean format
+.PHONY: deps configure build run test test-asan bench fuzz package clean format
 
 deps:
 	@scripts/install-deps
@@ -29,6 +29,10 @@ bench: deps
 	@cmake --preset release >/dev/null
 	cmake --build build-release -j $(JOBS) --target velmor_bench velmor_bench_native
 	bench/run-report build-release
+
+# The Debian package velmor_<version>_amd64.deb in $(BUILD)/, dependencies from shlibdeps.
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 fuzz: build
 	VELMOR_FUZZ_ITERATIONS=200000 $(BUILD)/tests/velmor_store_tests --gtest_filter='*Fuzz*'

@@ -29,4 +29,19 @@ std::string joinPath(const std::string& dir, const std::string& name) {
     return dir + "/" + name;
 }
 
+bool isFolder(const std::string& path) {
+    std::error_code ec;
+    return !path.empty() && std::filesystem::is_directory(path, ec);
+}
+
+std::string copyIntoFolder(const std::string& file, const std::string& dir) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path target = fs::path(dir) / fs::path(file).filename();
+    fs::create_directories(dir, ec);
+    if (ec) return {};
+    fs::copy_file(file, target, fs::copy_options::skip_existing, ec);
+    return ec || !fs::is_regular_file(target, ec) ? std::string() : target.string();
+}
+
 } // namespace velmor

@@ -11,4 +11,11 @@ std::string findFileNoCase(const std::string& dir, const std::string& name);
 // `dir` and `name` joined with the platform's separator.
 std::string joinPath(const std::string& dir, const std::string& name);
 
+// True when `path` names a folder.
+bool isFolder(const std::string& path);
+
+// Copies `file` into `dir`, making the folder first; an existing copy is kept. Returns the
+// copy's path, or "" when it could not be made.
+std::string copyIntoFolder(const std::string& file, const std::string& dir);
+
 } // namespace velmor

@@ -1,6 +1,10 @@
 #include <QAction>
+#include <QClipboard>
+#include <QDir>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 
 #include "tests/qt/real_main_window.h"
 #include "ui/dialogs/frm_about.h"
@@ -80,6 +84,24 @@ TEST_F(AboutQtTest, ASecondAboutBringsTheSameBoxToTheFront) {
     for (const Box& b : dialogs.boxes) abouts += b.kind == Box::FormShown && b.prompt == "frmAbout";
     EXPECT_EQ(abouts, 2);
     EXPECT_TRUE(dialogs.messages().empty());
+}
+
+TEST_F(AboutQtTest, SystemInfoShowsTheFactsAndCopiesThem) {
+    FormWindow& about = openAbout();
+    QString shown;
+    dialogs.inModal([&](Form& f) {
+        FormWindow& info = dialogs.windowOf(f);
+        EXPECT_EQ(info.window()->windowTitle(), "System Information");
+        shown = qobject_cast<QPlainTextEdit*>(info.widgetFor(*f.find("txtInfo")))->toPlainText();
+        click(info.widgetFor(*f.find("cmdCopy")));
+        press(Qt::Key_Escape);
+    });
+    click(about.widgetFor(frm->frmAbout->cmdSysInfo));
+    settle();
+    EXPECT_TRUE(shown.contains("Settings file:        " + QDir::currentPath() + "/velmor.ini"))
+        << shown.toStdString();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), shown);
+    EXPECT_TRUE(frm->frmAbout->form.Loaded());
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QStandardPaths>
 #include <QTest>
 #include <QWidget>
 
@@ -13,6 +14,8 @@ inline QApplication& qtApplication() {
     static int argc = 1;
     static char name[] = "velmor_qt_tests";
     static char* argv[] = {name, nullptr};
+    // The user's settings folder of the tests is Qt's test folder, never the real one.
+    QStandardPaths::setTestModeEnabled(true);
     static QApplication* app = new QApplication(argc, argv);
     return *app;
 }

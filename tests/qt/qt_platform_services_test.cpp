@@ -1,4 +1,6 @@
+#include <QClipboard>
 #include <QEventLoop>
+#include <QGuiApplication>
 #include <QTimer>
 
 #include <gmock/gmock.h>
@@ -10,12 +12,20 @@
 namespace velmor::test {
 namespace {
 
-TEST(QtPlatformServices, MissingFilesDocumentsAndProgramsAndTheClock) {
+TEST(QtPlatformServices, MissingFilesSystemFactsClipboardAndTheClock) {
+    qtApplication();
     QtPlatformServices platform;
     TempDir dir;
-    EXPECT_FALSE(platform.fileExists(dir.path()));                       // a folder is no file
-    EXPECT_EQ(platform.openDocument("Help/velmor.html", dir.path()), 2); // none below the folder
-    EXPECT_FALSE(platform.startProgram(dir.file("no-such-program")));
+    EXPECT_FALSE(platform.fileExists(dir.path())); // a folder is no file
+    EXPECT_EQ(platform.showHelp(dir.file("velmor.html")), 2);
+    std::string items;
+    for (const auto& [item, value] : platform.systemFacts()) {
+        items += item + ";";
+        EXPECT_FALSE(value.empty()) << item;
+    }
+    EXPECT_EQ(items, "Velmor;Operating system;Desktop session;Qt;Processor;Cores;Memory;Screen;");
+    platform.copyToClipboard("report");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "report");
     EXPECT_THAT(platform.nowText(),
                 ::testing::MatchesRegex(
                     "[0-9]{1,2}/[0-9]{1,2}/[0-9]{4} [0-9]{1,2}:[0-9]{2}:[0-9]{2} (AM|PM)"));

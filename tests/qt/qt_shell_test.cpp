@@ -2,9 +2,11 @@
 #include <functional>
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFocusEvent>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -95,6 +97,29 @@ TEST_F(QtShellTest, InputAndFileDialogsGiveTheAnswerOrNothingOnCancel) {
     QStringList once{"Delimiter?",      "Input", ",",   "Matrix Data File (*.txt)",
                      "All files (*.*)", "Open",  folder};
     EXPECT_EQ(shown, once + once);
+}
+
+TEST_F(QtShellTest, SaveAddsTheDefaultExtensionUnderTheFirstFilterOnly) {
+    TempDir dir;
+    const struct {
+        int filter; // chosen with the keyboard in the file type list
+        const char* typed;
+        const char* saved;
+    } cases[] = {{0, "mywork", "mywork.txt"}, {0, "data.csv", "data.csv"}, {1, "mywork", "mywork"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed + std::to_string(c.filter));
+        FileDialog d{dir.path(), "Matrix Data File (*.txt)|*.txt|All files (*.*)|*.*", "Save", "",
+                     "txt"};
+        whenShown<QFileDialog>([&](QFileDialog& dialog) {
+            auto* types = dialog.findChild<QComboBox*>("fileTypeCombo");
+            for (int i = 0; i < c.filter; ++i) QTest::keyClick(types, Qt::Key_Down);
+            auto* name = dialog.findChild<QLineEdit*>("fileNameEdit");
+            QTest::keyClicks(name, c.typed);
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        shell.showSave(d);
+        EXPECT_EQ(d.FileName, dir.file(c.saved));
+    }
 }
 
 TEST_F(QtShellTest, AModalFormRunsANestedLoopUntilUnloaded) {

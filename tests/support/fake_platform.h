@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -13,11 +14,13 @@ namespace velmor::test {
 class FakePlatform : public PlatformServices {
   public:
     std::string currentDir = std::filesystem::temp_directory_path().string();
-    std::string sysInfoTool;
-    bool startSucceeds = true;
+    std::string configDir; // "" : no user or installed settings unless a test sets them
+    std::string dataDir;
+    std::string homeDir = "/home/user";
+    bool factsFail = false;
+    std::string clipboard;
     std::string now = "12/5/2026 1:14:27 AM";
-    std::vector<std::string> opened;  // documents opened, as "path|workingDir"
-    std::vector<std::string> started; // programs started
+    std::vector<std::string> opened; // help pages shown
     bool quitCalled = false;
 
     std::string currentDirectory() override { return currentDir; }
@@ -28,17 +31,18 @@ class FakePlatform : public PlatformServices {
         std::error_code ec;
         return std::filesystem::is_regular_file(path, ec);
     }
-    int openDocument(const std::string& path, const std::string& workingDir) override {
-        opened.push_back(path + "|" + workingDir);
-        std::filesystem::path p(path);
-        if (p.is_relative()) p = std::filesystem::path(workingDir) / p;
-        return fileExists(p.string()) ? 0 : 2;
+    std::string userConfigDirectory() override { return configDir; }
+    std::string installedDataDirectory() override { return dataDir; }
+    std::string homeDirectory() override { return homeDir; }
+    int showHelp(const std::string& path) override {
+        opened.push_back(path);
+        return fileExists(path) ? 0 : 2;
     }
-    std::string findSystemInfoTool() override { return sysInfoTool; }
-    bool startProgram(const std::string& path) override {
-        started.push_back(path);
-        return startSucceeds;
+    std::vector<std::pair<std::string, std::string>> systemFacts() override {
+        if (factsFail) throw std::runtime_error("no facts");
+        return {{"Operating system", "Debian GNU/Linux 12"}, {"Qt", "6.4.2"}};
     }
+    void copyToClipboard(const std::string& text) override { clipboard = text; }
     std::string nowText() override { return now; }
     void quit() override { quitCalled = true; }
 };

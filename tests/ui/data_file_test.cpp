@@ -52,9 +52,10 @@ TEST_F(DataFileTest, SaveWritesANewFileOrAsTheFileExistsQuestionSays) {
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
     EXPECT_EQ(std::tuple(w.confirmCancel, w.g.gfMatricesSaved), std::tuple(true, false));
     const Box& box = dialogs.boxes.at(0);
-    EXPECT_EQ(std::tie(box.kind, box.dialog.InitDir, box.dialog.Filter, box.dialog.DialogTitle,
-                       box.dialog.FileName),
-              std::tuple(Box::Save, dir.path(), kFilter, "Save Matrix Data (.txt) File", ""));
+    EXPECT_EQ(
+        std::tie(box.kind, box.dialog.InitDir, box.dialog.Filter, box.dialog.DialogTitle,
+                 box.dialog.FileName, box.dialog.DefaultExt),
+        std::tuple(Box::Save, dir.path(), kFilter, "Save Matrix Data (.txt) File", "", "txt"));
     w.mnuFileSave_Click();
     EXPECT_EQ(dir.read("new.txt"), saved);
     auto press = [](const char* button) {
@@ -118,12 +119,28 @@ TEST_F(DataFileTest, FailuresAreReportedAsCriticalErrors) {
     }
 }
 
+TEST_F(DataFileTest, OpenStartsInTheCurrentSamplesElseTheInstalledOnesElseHome) {
+    test::TempDir installed;
+    platform.dataDir = installed.path();
+    const std::string here = dir.file("exercises"), there = installed.file("exercises");
+    // Folders made before each try, and where the dialog starts.
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{}, platform.homeDir}, {{there}, there}, {{here}, here}};
+    for (const auto& [made, expected] : cases) {
+        for (const std::string& f : made) std::filesystem::create_directory(f);
+        dialogs.file("");
+        w.mnuFileOpen_Click();
+        EXPECT_EQ(dialogs.boxes.back().dialog.InitDir, expected);
+    }
+}
+
 // The taken name "a" asks first; the selectors are rebuilt and show the first entry.
 TEST_F(DataFileTest, OpenAfterACancelledDialogAddsTheFileAndShowsTheFirstEntry) {
     ASSERT_EQ(w.Matrices.Add("a", Variant(Array::matrix(1, 1))), 0);
     w.cboMatrixInput.AddItem("a");
     w.cboMatrixInput2.AddItem("a");
     dialogs.file("").file(dir.write("list.txt", saved)).answer(MsgResult::OK);
+    std::filesystem::create_directory(dir.file("exercises"));
     w.mnuFileOpen_Click(); // cancelled: nothing read
     EXPECT_FALSE(w.mfFileRead || w.mnuFileSave.Enabled());
     const Box& box = dialogs.boxes.at(0);

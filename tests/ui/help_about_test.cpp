@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/multiply_kernel.h"
 #include "tests/ui/startup_harness.h"
 #include "ui/dialogs/frm_about.h"
 
@@ -24,7 +25,6 @@ struct HelpAbout : ::testing::Test, StartupHarness {
 TEST_F(HelpAbout, HelpOffersToFindAMissingFileEachTimeUntilItIsThere) {
     const std::string question = "Cannot find the help file " + dir.path() +
                                  "/Help/velmor.html. Do you want to try to find it?";
-    const std::string help = "velmor.html|" + dir.path() + "/Help";
     // The dialog starts in the folder current at the time, not the start folder.
     TempDir elsewhere;
     platform.currentDir = elsewhere.path();
@@ -42,12 +42,17 @@ TEST_F(HelpAbout, HelpOffersToFindAMissingFileEachTimeUntilItIsThere) {
     EXPECT_EQ(open.dialog.FileName, "");
     EXPECT_EQ(w.CommonDialog1.InitDir + w.CommonDialog1.FileName, ""); // not remembered
 
-    std::filesystem::create_directories(dir.path() + "/Help");
-    dir.write("Help/velmor.html", "<html></html>");
-    w.mnuContents.userClick();
+    // The installed guide is found next, and the start folder's is preferred to it.
+    TempDir installed;
+    platform.dataDir = installed.path();
+    for (const TempDir* d : {&installed, &dir}) {
+        std::filesystem::create_directories(d->file("Help"));
+        d->write("Help/velmor.html", "<html></html>");
+        w.mnuContents.userClick();
+    }
     EXPECT_EQ(dialogs.boxes.size(), 5u);
-    EXPECT_EQ(platform.opened,
-              (std::vector<std::string>{help, help, chosen + "|" + elsewhere.path(), help, help}));
+    EXPECT_EQ(platform.opened, (std::vector<std::string>{chosen, installed.file("Help/velmor.html"),
+                                                         dir.file("Help/velmor.html")}));
 }
 
 TEST_F(HelpAbout, AboutShowsOneBoxAtATimeAndOffersSystemInfo) {
@@ -77,23 +82,37 @@ TEST_F(HelpAbout, AboutShowsOneBoxAtATimeAndOffersSystemInfo) {
     w.frmAbout->form.userPressEnter();
     EXPECT_FALSE(w.frmAbout->form.Loaded());
 
+    // System Info: the facts with the files in use, copied on request; any failure while
+    // gathering them gives the classic message.
     w.mnuAbout.userClick();
-    const std::pair<const char*, bool> tools[] = {
-        {"/usr/bin/hardinfo", true}, {"", true}, {"/usr/bin/hardinfo", false}};
-    for (auto [tool, starts] : tools) {
-        SCOPED_TRACE(std::string(tool) + (starts ? "" : " fails"));
-        platform.sysInfoTool = tool;
-        platform.startSucceeds = starts;
-        platform.started.clear();
-        dialogs.clear();
-        w.frmAbout->cmdSysInfo.userClick();
-        EXPECT_EQ(platform.started.size(), *tool ? 1u : 0u);
-        ASSERT_EQ(dialogs.boxes.size(), !*tool || !starts ? 1u : 0u);
-        if (!dialogs.boxes.empty())
-            expectBox(dialogs.boxes[0], "System Information Is Unavailable At This Time",
-                      MsgButtons::OK);
-        EXPECT_TRUE(w.frmAbout->form.Loaded());
-    }
+    dialogs.clear();
+    std::string shown;
+    dialogs.inModal([&](Form& f) {
+        auto& info = *static_cast<TextBox*>(f.find("txtInfo"));
+        shown = f.Caption() + "\n" + info.Text();
+        static_cast<CommandButton*>(f.find("cmdCopy"))->userClick();
+        f.userPressEscape();
+    });
+    w.frmAbout->cmdSysInfo.userClick();
+    EXPECT_EQ(shown,
+              "System Information\n"
+              "Operating system:     Debian GNU/Linux 12\n"
+              "Qt:                   6.4.2\n"
+              "Vector instructions:  " +
+                  std::string(kernelSupported(KernelIsa::Avx2) ? "AVX2 (SSE2 available)" : "SSE2") +
+                  "\nSettings file:        " + dir.file("velmor.ini") +
+                  "\nHelp file:            not found");
+    EXPECT_EQ("System Information\n" + platform.clipboard, shown);
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_TRUE(dialogs.boxes[0].modal);
+
+    platform.factsFail = true;
+    dialogs.clear();
+    w.frmAbout->cmdSysInfo.userClick();
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    expectBox(dialogs.messages()[0], "System Information Is Unavailable At This Time",
+              MsgButtons::OK);
+    EXPECT_TRUE(w.frmAbout->form.Loaded());
 }
 
 } // namespace

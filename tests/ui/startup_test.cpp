@@ -67,6 +67,42 @@ TEST(Startup, ReadsTheSettingsFileOrSaysWhyNot) {
     }
 }
 
+TEST(Startup, LooksForSettingsInTheStartFolderThenTheUsersThenTheInstalledOne) {
+    // Which folders hold a velmor.ini (each with its own delimiter), and the file read.
+    struct Case {
+        bool start, user, installed, userFolderBlocked;
+        std::string expectedFolder; // "" : none found
+    };
+    const Case cases[] = {{true, true, true, false, "start"},
+                          {false, true, true, false, "user/velmor"},
+                          {false, false, true, false, "user/velmor"}, // the copy made
+                          {false, false, true, true, "share/velmor"}, // no copy possible
+                          {false, false, false, false, ""}};
+    for (const Case& c : cases) {
+        StartupHarness h;
+        TempDir root;
+        SCOPED_TRACE(c.expectedFolder + (c.userFolderBlocked ? " blocked" : ""));
+        namespace fs = std::filesystem;
+        for (const char* d : {"start", "share/velmor"}) fs::create_directories(root.file(d));
+        if (c.userFolderBlocked) root.write("user", "a file where the folder would go");
+        h.platform.currentDir = root.file("start");
+        h.platform.configDir = root.file("user/velmor");
+        h.platform.dataDir = root.file("share/velmor");
+        if (c.start) root.write("start/velmor.ini", "Input_Delimiter \";\"");
+        if (c.user) {
+            fs::create_directories(root.file("user/velmor"));
+            root.write("user/velmor/Velmor.ini", "Input_Delimiter \",\"");
+        }
+        if (c.installed) root.write("share/velmor/velmor.ini", "Input_Delimiter \"|\"");
+
+        ASSERT_TRUE(h.w.Form_Load());
+        const std::string expected = c.expectedFolder.empty() ? "" : root.file(c.expectedFolder);
+        EXPECT_EQ(fs::path(h.w.mstrSettingsInUse).parent_path().string(), expected);
+        EXPECT_EQ(h.w.mstrInputDelimiter, c.start ? ";" : c.user ? "," : c.installed ? "|" : " ");
+        EXPECT_EQ(h.dialogs.boxes.size(), expected.empty() ? 1u : 0u); // the missing-file box
+    }
+}
+
 TEST(Startup, FormatMenuChangesTheDelimitersForTheRunOnly) {
     StartupHarness h;
     const char* ini = "Input_Delimiter = \",\"\r\nOutput_Delimiter = \",\"\r\n";

@@ -2,6 +2,8 @@
 
 #include <exception>
 
+#include "ui/dialogs/frm_sys_info.h"
+
 namespace velmor {
 
 namespace {
@@ -64,8 +66,9 @@ void FrmAbout::cmdSysInfo_Click() {
 
 void FrmAbout::StartSysInfo() {
     try {
-        const std::string tool = platform_.findSystemInfoTool();
-        if (!tool.empty() && platform_.startProgram(tool)) return;
+        FrmSysInfo info(platform_, settingsFile, helpFile);
+        dialogs_.showForm(info.form, true);
+        return;
     } catch (const std::exception&) {
         // Every failure ends in the same message below.
     }

@@ -24,6 +24,9 @@ class FrmAbout {
     void cmdSysInfo_Click();
     void StartSysInfo();
 
+    // The files in use, shown by System Info ("" for none); the main window sets them.
+    std::string settingsFile, helpFile;
+
   private:
     DialogService& dialogs_;
     PlatformServices& platform_;

@@ -84,6 +84,7 @@ class FrmVelmor : public MainWindowLink {
     std::int16_t mintIndex = 0;
     std::string mstrStartDir;
     std::string mstrIniFile;
+    std::string mstrSettingsInUse; // the settings file read at start-up, "" when none
     std::string mstrInputDelimiter;
     std::string mstrOutputDelimiter;
     std::int16_t mintFileNo = 0;
@@ -163,10 +164,16 @@ class FrmVelmor : public MainWindowLink {
     void OpenMatrix(std::string& MatrixTxtFile);
     void mnuFileOpen_Click();
     void mnuFileSave_Click();
+    // Where the Open dialog starts: the current folder's exercises/, else the installed
+    // samples, else the home folder.
+    std::string samplesFolder();
 
     // Help and About (frm_velmor_help.cpp).
     void mnuContents_Click();
     void mnuAbout_Click();
+    // The guide Help > Contents shows: Help/velmor.html below the start folder, else below
+    // the installed data folder; "" when neither exists.
+    std::string helpFileInUse();
 
     // Shared helpers.
     void busy() { form.setMousePointer(kPointerHourglass); }
@@ -179,8 +186,10 @@ class FrmVelmor : public MainWindowLink {
   private:
     void buildControls();
     void wireEvents();
-    // Reads the delimiters from the settings file in the start folder (start-up).
+    // Reads the delimiters from the first settings file found (start-up).
     void readSettings();
+    // The settings file in `dir`, matched without regard to case; "" when none.
+    std::string iniFileIn(const std::string& dir);
     // The exit's save question; true when the program may end.
     bool mayEnd();
     // Marks the program ended, closes the other windows and ends the event loop.

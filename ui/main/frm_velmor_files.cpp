@@ -24,6 +24,13 @@ std::string oversizePrompt(int count) {
 
 } // namespace
 
+std::string FrmVelmor::samplesFolder() {
+    for (const std::string& base : {platform.currentDirectory(), platform.installedDataDirectory()})
+        if (!base.empty() && isFolder(joinPath(base, "exercises")))
+            return joinPath(base, "exercises");
+    return platform.homeDirectory();
+}
+
 void FrmVelmor::SaveMatrix(std::string& /*MatrixTxtFile*/) {
     confirmAppend = false;
     confirmCancel = false;
@@ -33,7 +40,10 @@ void FrmVelmor::SaveMatrix(std::string& /*MatrixTxtFile*/) {
         CommonDialog1.Filter = kDataFileFilter;
         CommonDialog1.DialogTitle = "Save Matrix Data (.txt) File";
         CommonDialog1.FileName.clear();
+        // "mywork" is saved as mywork.txt, so the Open dialog's filter shows it.
+        CommonDialog1.DefaultExt = "txt";
         dialogs.showSave(CommonDialog1);
+        CommonDialog1.DefaultExt.clear();
         if (CommonDialog1.FileName.empty()) {
             CommonDialog1.InitDir.clear();
             confirmCancel = true;
@@ -91,7 +101,7 @@ void FrmVelmor::OpenMatrix(std::string& MatrixTxtFile) {
     MatrixFileContents contents;
     try {
         if (MatrixTxtFile.empty()) {
-            CommonDialog1.InitDir = joinPath(platform.currentDirectory(), "exercises");
+            CommonDialog1.InitDir = samplesFolder();
             CommonDialog1.Filter = kDataFileFilter;
             CommonDialog1.DialogTitle = "Select Matrix Data File";
             CommonDialog1.FileName.clear();

@@ -14,13 +14,24 @@ constexpr int kDocumentNotFound = 2;
 
 } // namespace
 
-void FrmVelmor::mnuContents_Click() {
-    // Nothing found here is remembered: every use looks in the Help folder first.
-    std::string file = kHelpFile;
-    const std::string helpDir = joinPath(mstrStartDir, "Help");
-    if (platform.openDocument(file, helpDir) != kDocumentNotFound) return;
+std::string FrmVelmor::helpFileInUse() {
+    const std::string installed = platform.installedDataDirectory();
+    for (const std::string& dir : {mstrStartDir, installed}) {
+        const std::string file = joinPath(joinPath(dir, "Help"), kHelpFile);
+        if (!dir.empty() && platform.fileExists(file)) return file;
+    }
+    return {};
+}
 
-    if (dialogs.msgBox("Cannot find the help file " + joinPath(helpDir, file) +
+void FrmVelmor::mnuContents_Click() {
+    // Nothing found here is remembered: every use looks in the start folder's Help/ first,
+    // then in the installed one.
+    const std::string found = helpFileInUse();
+    if (!found.empty() && platform.showHelp(found) != kDocumentNotFound) return;
+
+    const std::string file = kHelpFile;
+    if (dialogs.msgBox("Cannot find the help file " +
+                           joinPath(joinPath(mstrStartDir, "Help"), file) +
                            ". Do you want to try to find it?",
                        MsgButtons::YesNo, MsgIcon::None, kAppTitle) != MsgResult::Yes)
         return;
@@ -34,8 +45,7 @@ void FrmVelmor::mnuContents_Click() {
         CommonDialog1.InitDir = "";
         return;
     }
-    file = CommonDialog1.FileName;
-    platform.openDocument(file, platform.currentDirectory());
+    platform.showHelp(CommonDialog1.FileName);
     CommonDialog1.InitDir = "";
     CommonDialog1.FileName = "";
 }
@@ -45,6 +55,8 @@ void FrmVelmor::mnuAbout_Click() {
     // its OK button unloaded is replaced by a fresh one.
     if (!frmAbout || !frmAbout->form.Loaded())
         frmAbout = std::make_unique<FrmAbout>(dialogs, platform);
+    frmAbout->settingsFile = mstrSettingsInUse;
+    frmAbout->helpFile = helpFileInUse();
     dialogs.showForm(frmAbout->form, false);
 }
 

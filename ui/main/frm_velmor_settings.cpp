@@ -30,10 +30,29 @@ void askDelimiter(DialogService& dialogs, std::string& delimiter, const std::str
 
 } // namespace
 
+std::string FrmVelmor::iniFileIn(const std::string& dir) {
+    if (dir.empty()) return {};
+    const std::string found = platform.findFileNoCase(dir, kIniName);
+    // Open the name as stored: the lookup ignores case, the file system does not.
+    return upperCase(found) == "VELMOR.INI" ? joinPath(dir, found) : std::string();
+}
+
 void FrmVelmor::readSettings() {
     mstrIniFile = joinPath(mstrStartDir, kIniName);
-    const std::string found = platform.findFileNoCase(mstrStartDir, kIniName);
-    if (upperCase(found) != "VELMOR.INI") {
+    // The start folder first (a working folder of its own), then the user's settings, then
+    // the installed sample, which becomes the user's own copy to edit.
+    const std::string userDir = platform.userConfigDirectory();
+    std::string found = iniFileIn(mstrStartDir);
+    if (found.empty()) found = iniFileIn(userDir);
+    if (found.empty()) {
+        found = iniFileIn(platform.installedDataDirectory());
+        if (!found.empty() && !userDir.empty()) {
+            const std::string copy = copyIntoFolder(found, userDir);
+            if (!copy.empty()) found = copy;
+        }
+    }
+    mstrSettingsInUse = found;
+    if (found.empty()) {
         dialogs.msgBox("The Velmor.ini file could not be found.\r"
                        "A single space is the default delimiter in text files for input and "
                        "output data.\r"
@@ -43,8 +62,7 @@ void FrmVelmor::readSettings() {
         mstrOutputDelimiter = " ";
         return;
     }
-    // Open the name as stored: the lookup ignores case, the file system does not.
-    mstrIniFile = joinPath(mstrStartDir, found);
+    mstrIniFile = found;
     SettingsReader(mstrInputDelimiter, mstrOutputDelimiter).readFile(mstrIniFile);
 }
 

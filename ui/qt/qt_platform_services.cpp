@@ -2,23 +2,43 @@
 
 #include <filesystem>
 
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QDesktopServices>
-#include <QProcess>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSysInfo>
+#include <QThread>
 #include <QStandardPaths>
-#include <QUrl>
+#include <QtGlobal>
 
 #include "store/file_lookup.h"
+#include "ui/qt/help_window.h"
 #include "ui/qt/qt_convert.h"
 
 namespace velmor {
 
 namespace {
-// Result codes of opening a document: found and opened, missing, no handler.
+// Result codes of showing a help page: shown, missing, present but unreadable.
 constexpr int kOpened = 0;
 constexpr int kNotFound = 2;
-constexpr int kNoHandler = 31;
+constexpr int kUnreadable = 31;
+} // namespace
+
+namespace {
+// The value of the first "key : value" line of a /proc file, "" when there is none.
+QString procField(const char* path, const char* key) {
+    QFile file(QString::fromLatin1(path));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return {};
+    const QString text = QString::fromUtf8(file.readAll());
+    for (const QString& line : text.split(QLatin1Char('\n')))
+        if (line.section(QLatin1Char(':'), 0, 0).trimmed() == QLatin1String(key))
+            return line.section(QLatin1Char(':'), 1).trimmed();
+    return {};
+}
 } // namespace
 
 std::string QtPlatformServices::currentDirectory() {
@@ -36,24 +56,79 @@ bool QtPlatformServices::fileExists(const std::string& path) {
     return std::filesystem::is_regular_file(path, ec);
 }
 
-int QtPlatformServices::openDocument(const std::string& path, const std::string& workingDir) {
-    std::filesystem::path p(path);
-    if (p.is_relative() && !workingDir.empty()) p = std::filesystem::path(workingDir) / p;
-    if (!fileExists(p.string())) return kNotFound;
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(toQt(p.string()))) ? kOpened : kNoHandler;
+std::string QtPlatformServices::userConfigDirectory() {
+    // Honours XDG_CONFIG_HOME; ~/.config without it.
+    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    return base.isEmpty() ? std::string() : fromQt(base + QStringLiteral("/velmor"));
 }
 
-std::string QtPlatformServices::findSystemInfoTool() {
-    for (const char* name :
-         {"hardinfo2", "hardinfo", "kinfocenter", "gnome-system-monitor", "lshw-gtk"}) {
-        QString found = QStandardPaths::findExecutable(QString::fromLatin1(name));
-        if (!found.isEmpty()) return fromQt(found);
+std::string QtPlatformServices::installedDataDirectory() {
+    // Beside the program first (bin/../share/velmor, whatever the prefix), then the data
+    // folders of XDG_DATA_DIRS.
+    const QString beside =
+        QCoreApplication::applicationDirPath() + QStringLiteral("/../share/velmor");
+    if (QFileInfo(beside).isDir()) return fromQt(QDir::cleanPath(beside));
+    return fromQt(QStandardPaths::locate(QStandardPaths::GenericDataLocation,
+                                         QStringLiteral("velmor"),
+                                         QStandardPaths::LocateDirectory));
+}
+
+std::string QtPlatformServices::homeDirectory() {
+    return fromQt(QDir::homePath());
+}
+
+QtPlatformServices::QtPlatformServices() = default;
+
+QtPlatformServices::~QtPlatformServices() {
+    delete helpWindow_;
+}
+
+int QtPlatformServices::showHelp(const std::string& path) {
+    if (!fileExists(path)) return kNotFound;
+    if (!helpWindow_) helpWindow_ = new HelpWindow;
+    return helpWindow_->showFile(toQt(path)) ? kOpened : kUnreadable;
+}
+
+std::vector<std::pair<std::string, std::string>> QtPlatformServices::systemFacts() {
+    std::vector<std::pair<std::string, std::string>> facts;
+    auto add = [&facts](const char* item, const QString& value) {
+        facts.emplace_back(item, fromQt(value.isEmpty() ? QStringLiteral("unknown") : value));
+    };
+    add("Velmor", QCoreApplication::applicationVersion());
+    add("Operating system", QSysInfo::prettyProductName() + QStringLiteral(", kernel ") +
+                                QSysInfo::kernelVersion() + QStringLiteral(", ") +
+                                QSysInfo::currentCpuArchitecture());
+    const QString desktop = qEnvironmentVariable("XDG_CURRENT_DESKTOP");
+    const QString session = qEnvironmentVariable("XDG_SESSION_TYPE");
+    add("Desktop session", (desktop.isEmpty() ? QStringLiteral("unknown") : desktop) +
+                               QStringLiteral(", ") +
+                               (session.isEmpty() ? QStringLiteral("unknown") : session) +
+                               QStringLiteral(" (Qt platform ") + QGuiApplication::platformName() +
+                               QStringLiteral(")"));
+    add("Qt", QString::fromLatin1(qVersion()) + QStringLiteral(" (built with ") +
+                  QStringLiteral(QT_VERSION_STR) + QStringLiteral(")"));
+    add("Processor", procField("/proc/cpuinfo", "model name"));
+    add("Cores", QString::number(QThread::idealThreadCount()));
+    const QString memory = procField("/proc/meminfo", "MemTotal"); // "16314232 kB"
+    const double kib = memory.section(QLatin1Char(' '), 0, 0).toDouble();
+    add("Memory", kib > 0
+                      ? QString::number(kib / (1024.0 * 1024.0), 'f', 1) + QStringLiteral(" GiB")
+                      : QString());
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QSize size = screen->size();
+        add("Screen", QStringLiteral("%1 x %2 at scale %3, %4 dpi")
+                          .arg(size.width())
+                          .arg(size.height())
+                          .arg(screen->devicePixelRatio())
+                          .arg(qRound(screen->logicalDotsPerInch())));
+    } else {
+        add("Screen", QString());
     }
-    return {};
+    return facts;
 }
 
-bool QtPlatformServices::startProgram(const std::string& path) {
-    return QProcess::startDetached(toQt(path), {});
+void QtPlatformServices::copyToClipboard(const std::string& text) {
+    QGuiApplication::clipboard()->setText(toQt(text));
 }
 
 std::string QtPlatformServices::nowText() {

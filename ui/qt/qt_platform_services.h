@@ -1,21 +1,38 @@
 #pragma once
 
+#include <QPointer>
+
+#include "ui/qt/help_window.h"
 #include "ui/view/platform_services.h"
 
 namespace velmor {
 
-// Platform services of the running program: the file system, the desktop's document
-// handler, programs on the PATH, the local clock and the event loop.
+// Platform services of the running program: the file system and the standard folders, the
+// help window, the local clock and the event loop.
 class QtPlatformServices : public PlatformServices {
   public:
+    QtPlatformServices();
+    ~QtPlatformServices() override;
+    QtPlatformServices(const QtPlatformServices&) = delete;
+    QtPlatformServices& operator=(const QtPlatformServices&) = delete;
+
     std::string currentDirectory() override;
     std::string findFileNoCase(const std::string& dir, const std::string& name) override;
     bool fileExists(const std::string& path) override;
-    int openDocument(const std::string& path, const std::string& workingDir) override;
-    std::string findSystemInfoTool() override;
-    bool startProgram(const std::string& path) override;
+    std::string userConfigDirectory() override;
+    std::string installedDataDirectory() override;
+    std::string homeDirectory() override;
+    int showHelp(const std::string& path) override;
+    std::vector<std::pair<std::string, std::string>> systemFacts() override;
+    void copyToClipboard(const std::string& text) override;
     std::string nowText() override;
     void quit() override;
+
+    // The help window once a page has been shown (it closes to hidden and is reused).
+    HelpWindow* helpWindow() const { return helpWindow_; }
+
+  private:
+    QPointer<HelpWindow> helpWindow_;
 };
 
 } // namespace velmor

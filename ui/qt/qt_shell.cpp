@@ -123,6 +123,15 @@ void QtShell::fileDialog(FileDialog& d, bool save) {
     if (save) dialog.setOption(QFileDialog::DontConfirmOverwrite);
     QStringList filters = nameFilters(d.Filter);
     if (!filters.isEmpty()) dialog.setNameFilters(filters);
+    if (save && !d.DefaultExt.empty()) {
+        const QString suffix = toQt(d.DefaultExt);
+        dialog.setDefaultSuffix(suffix);
+        // Only the first filter stands for that extension ("All files" adds none).
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                         [&dialog, suffix, first = filters.value(0)](const QString& chosen) {
+                             dialog.setDefaultSuffix(chosen == first ? suffix : QString());
+                         });
+    }
     if (!d.FileName.empty()) dialog.selectFile(toQt(d.FileName));
     NormalPointer pointer;
     if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())

@@ -18,6 +18,9 @@ struct FileDialog {
     std::string Filter; // "Name (*.txt)|*.txt|All files (*.*)|*.*"
     std::string DialogTitle;
     std::string FileName;
+    // Extension (without the dot) a save adds to a typed name that has none, while the first
+    // filter is chosen; "" adds nothing.
+    std::string DefaultExt;
 };
 
 // Modal boxes, file dialogs and window showing. The Qt binding implements it with real

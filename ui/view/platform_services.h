@@ -1,6 +1,8 @@
 #pragma once
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace velmor {
 
@@ -14,12 +16,19 @@ class PlatformServices {
     // as stored on disk; "" when there is none.
     virtual std::string findFileNoCase(const std::string& dir, const std::string& name) = 0;
     virtual bool fileExists(const std::string& path) = 0;
-    // Opens a document with the desktop's default handler: 0 opened, 2 not found, else other.
-    virtual int openDocument(const std::string& path, const std::string& workingDir) = 0;
-    // Path of an installed system-information program, or "".
-    virtual std::string findSystemInfoTool() = 0;
-    // Starts a program without waiting; false when it could not be started.
-    virtual bool startProgram(const std::string& path) = 0;
+    // The user's own folder for Velmor's settings: $XDG_CONFIG_HOME/velmor, by default
+    // ~/.config/velmor (it may not exist yet).
+    virtual std::string userConfigDirectory() = 0;
+    // The installed data folder (share/velmor: velmor.ini, Help/, exercises/), or "".
+    virtual std::string installedDataDirectory() = 0;
+    virtual std::string homeDirectory() = 0;
+    // Shows an HTML page of the user's guide in the program's help window: 0 shown, 2 not
+    // found, else another failure.
+    virtual int showHelp(const std::string& path) = 0;
+    // Facts about the system for a bug report, as (item, value) pairs in display order:
+    // operating system, desktop session, toolkit, processor, memory, screen.
+    virtual std::vector<std::pair<std::string, std::string>> systemFacts() = 0;
+    virtual void copyToClipboard(const std::string& text) = 0;
     // Current local date and time in the general date format ("12/5/2026 1:14:27 AM").
     virtual std::string nowText() = 0;
     // Ends the process's event loop at once.
