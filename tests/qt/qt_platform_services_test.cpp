@@ -24,7 +24,7 @@ TEST(QtPlatformServices, MissingFilesSystemFactsClipboardAndTheClock) {
         EXPECT_FALSE(value.empty()) << item;
     }
     EXPECT_EQ(items, "Velmor;Operating system;Desktop session;Qt;Processor;Cores;Memory;Screen;");
-    platform.copyToClipboard("report");
+    platform.setClipboard("report", "");
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "report");
     EXPECT_THAT(platform.nowText(),
                 ::testing::MatchesRegex(

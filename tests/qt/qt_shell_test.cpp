@@ -75,7 +75,7 @@ TEST_F(QtShellTest, MessageBoxesShowButtonsInOrderAndEscapeCancels) {
 TEST_F(QtShellTest, InputAndFileDialogsGiveTheAnswerOrNothingOnCancel) {
     TempDir dir;
     std::string file = dir.write("a.txt", "x");
-    FileDialog d{dir.path(), "Matrix Data File (*.txt)|*.txt|All files (*.*)|*.*", "Open", ""};
+    FileDialog d{dir.path(), "Matrix Data File (*.txt)|*.txt|All files (*.*)|*.*", "Open", "", ""};
     QStringList shown;
     for (bool ok : {true, false}) {
         whenShown<QInputDialog>([&](QInputDialog& box) {

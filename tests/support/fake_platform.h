@@ -18,7 +18,6 @@ class FakePlatform : public PlatformServices {
     std::string dataDir;
     std::string homeDir = "/home/user";
     bool factsFail = false;
-    std::string clipboard;
     std::string now = "12/5/2026 1:14:27 AM";
     std::vector<std::string> opened; // help pages shown
     bool quitCalled = false;
@@ -42,9 +41,14 @@ class FakePlatform : public PlatformServices {
         if (factsFail) throw std::runtime_error("no facts");
         return {{"Operating system", "Debian GNU/Linux 12"}, {"Qt", "6.4.2"}};
     }
-    void copyToClipboard(const std::string& text) override { clipboard = text; }
     std::string nowText() override { return now; }
     void quit() override { quitCalled = true; }
+    std::string clipText, clipHtml;
+    void setClipboard(const std::string& text, const std::string& html) override {
+        clipText = text;
+        clipHtml = html;
+    }
+    std::string clipboardText() override { return clipText; }
 };
 
 } // namespace velmor::test

@@ -102,7 +102,7 @@ TEST_F(HelpAbout, AboutShowsOneBoxAtATimeAndOffersSystemInfo) {
                   std::string(kernelSupported(KernelIsa::Avx2) ? "AVX2 (SSE2 available)" : "SSE2") +
                   "\nSettings file:        " + dir.file("velmor.ini") +
                   "\nHelp file:            not found");
-    EXPECT_EQ("System Information\n" + platform.clipboard, shown);
+    EXPECT_EQ("System Information\n" + platform.clipText, shown);
     ASSERT_EQ(dialogs.boxes.size(), 1u);
     EXPECT_TRUE(dialogs.boxes[0].modal);
 

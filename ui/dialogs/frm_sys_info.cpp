@@ -45,7 +45,7 @@ void FrmSysInfo::Form_Load() {
 }
 
 void FrmSysInfo::cmdCopy_Click() {
-    platform_.copyToClipboard(txtInfo.Text());
+    platform_.setClipboard(txtInfo.Text(), "");
 }
 
 void FrmSysInfo::cmdOK_Click() {

@@ -33,6 +33,9 @@ FrmVelmor::FrmVelmor(DialogService& dialogs_, PlatformServices& platform_,
       MSFlexGrid2(form, "MSFlexGrid2"), mnuFile("mnuFile", "&File"),
       mnuFileOpen("mnuFileOpen", "&Open...", "Ctrl+O"),
       mnuFileSave("mnuFileSave", "&Save...", "Ctrl+S"), mnuFileExit("mnuFileExit", "E&xit"),
+      mnuEdit("mnuEdit", "&Edit"), mnuEditCopy("mnuEditCopy", "&Copy", "Ctrl+C"),
+      mnuEditCopyAs("mnuEditCopyAs"), mnuEditPaste("mnuEditPaste", "&Paste", "Ctrl+V"),
+      mnuEditSelectAll("mnuEditSelectAll", "Select &All", "Ctrl+A"),
       mnuFormat("mnuFormat", "Fo&rmat"),
       mnuInputDelimiter("mnuInputDelimiter", "&Input Delimiter..."),
       mnuOutputDelimiter("mnuOutputDelimiter", "Out&put Delimiter..."), mnuHelp("mnuHelp", "&Help"),
@@ -138,14 +141,21 @@ void FrmVelmor::buildControls() {
     mnuFile.add(mnuFileOpen);
     mnuFile.add(mnuFileSave);
     mnuFile.add(mnuFileExit);
+    mnuEdit.add(mnuEditCopy);
+    mnuEdit.add(mnuEditCopyAs.menu);
+    mnuEdit.add(mnuEditPaste);
+    mnuEdit.add(mnuEditSelectAll);
     mnuFormat.add(mnuInputDelimiter);
     mnuFormat.add(mnuOutputDelimiter);
     mnuHelp.add(mnuAbout);
     mnuHelp.add(mnuContents);
     form.addMenu(mnuFile);
+    form.addMenu(mnuEdit);
     form.addMenu(mnuFormat);
     form.addMenu(mnuHelp);
     mnuFileSave.setEnabled(false);
+    MSFlexGrid1.setContextMenu(&mnuEdit);
+    MSFlexGrid2.setContextMenu(&mnuEdit);
 }
 
 void FrmVelmor::wireEvents() {
@@ -202,6 +212,10 @@ void FrmVelmor::wireEvents() {
     mnuInputDelimiter.onClick = [this] { mnuInputDelimiter_Click(); };
     mnuOutputDelimiter.onClick = [this] { mnuOutputDelimiter_Click(); };
     mnuAbout.onClick = [this] { mnuAbout_Click(); };
+    mnuEditCopy.onClick = [this] { mnuEditCopy_Click(); };
+    mnuEditCopyAs.onCopy = [this](CopyFormat f) { mnuEditCopyAs_Click(f); };
+    mnuEditPaste.onClick = [this] { mnuEditPaste_Click(); };
+    mnuEditSelectAll.onClick = [this] { mnuEditSelectAll_Click(); };
     mnuContents.onClick = [this] { mnuContents_Click(); };
 }
 

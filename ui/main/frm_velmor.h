@@ -13,6 +13,7 @@
 #include "ui/view/dialog_service.h"
 #include "ui/view/form.h"
 #include "ui/view/grid.h"
+#include "ui/view/grid_clipboard.h"
 #include "ui/view/menu_item.h"
 #include "ui/view/platform_services.h"
 #include "ui/view/slider.h"
@@ -39,6 +40,7 @@ class FrmVelmor : public MainWindowLink {
     MainWindowState& state() override { return g; }
     ComboBox& firstSelector() override { return cboMatrixInput; }
     ComboBox& secondSelector() override { return cboMatrixInput2; }
+    PlatformServices& services() override { return platform; }
     void TabStopMatrixOps() override;
     void Show() override;
 
@@ -68,6 +70,9 @@ class FrmVelmor : public MainWindowLink {
     FileDialog CommonDialog1;
 
     MenuItem mnuFile, mnuFileOpen, mnuFileSave, mnuFileExit;
+    MenuItem mnuEdit, mnuEditCopy;
+    CopyAsMenu mnuEditCopyAs;
+    MenuItem mnuEditPaste, mnuEditSelectAll;
     MenuItem mnuFormat, mnuInputDelimiter, mnuOutputDelimiter;
     MenuItem mnuHelp, mnuAbout, mnuContents;
 
@@ -168,6 +173,13 @@ class FrmVelmor : public MainWindowLink {
     // samples, else the home folder.
     std::string samplesFolder();
 
+    // Clipboard (frm_velmor_clipboard.cpp): on the grid that has the focus, the top grid
+    // when none has; Paste only into the top grid while it takes typing.
+    void mnuEditCopy_Click();
+    void mnuEditCopyAs_Click(CopyFormat format);
+    void mnuEditPaste_Click();
+    void mnuEditSelectAll_Click();
+
     // Help and About (frm_velmor_help.cpp).
     void mnuContents_Click();
     void mnuAbout_Click();
@@ -186,6 +198,8 @@ class FrmVelmor : public MainWindowLink {
   private:
     void buildControls();
     void wireEvents();
+    Grid& focusedGrid();
+    void pasteBlock(const ParsedBlock& block);
     // Reads the delimiters from the first settings file found (start-up).
     void readSettings();
     // The settings file in `dir`, matched without regard to case; "" when none.

@@ -2,12 +2,14 @@
 
 #include <cmath>
 #include <limits>
+#include <new>
 #include <string_view>
 
 #include "engine/cvelmor.h"
 #include "engine/runtime_error.h"
 #include "store/cmatrices.h"
 #include "ui/view/combo_box.h"
+#include "ui/view/platform_services.h"
 
 namespace velmor {
 
@@ -37,7 +39,10 @@ FrmMatrixOutput::FrmMatrixOutput(MainWindowLink& main, DialogService& dialogs,
       txtMinimum(form, "txtMinimum"), lblMaximum(form, "lblMaximum", "Maximum"),
       txtMaximum(form, "txtMaximum"), lblColWidth(form, "lblColWidth", "Column Width"),
       Slider1(form, "Slider1", 0, 10), cmdSave(form, "cmdSave", "&Save"),
-      cmdCancel(form, "cmdCancel", "&Cancel"), main_(main), dialogs_(dialogs), format_(format) {
+      cmdCancel(form, "cmdCancel", "&Cancel"), mnuGrid("mnuGrid", "Grid"),
+      mnuCopy("mnuCopy", "&Copy", "Ctrl+C"), mnuCopyAs("mnuCopyAs"),
+      mnuSelectAll("mnuSelectAll", "Select &All", "Ctrl+A"), main_(main), dialogs_(dialogs),
+      format_(format) {
     struct Place {
         Control& c;
         double left, top, width, height;
@@ -64,6 +69,14 @@ FrmMatrixOutput::FrmMatrixOutput(MainWindowLink& main, DialogService& dialogs,
     chkFractions.setEnabled(false);
     form.setTabOrder({&txtMatrixResult, &txtDescription, &cmdSave, &cmdCancel, &chkFractions,
                       &txtPrecision, &Slider1, &MSFlexGrid1, &txtMinimum, &txtMaximum});
+
+    mnuGrid.add(mnuCopy);
+    mnuGrid.add(mnuCopyAs.menu);
+    mnuGrid.add(mnuSelectAll);
+    MSFlexGrid1.setContextMenu(&mnuGrid);
+    mnuCopy.onClick = [this] { mnuCopyAs_Click(CopyFormat::Tabs); };
+    mnuCopyAs.onCopy = [this](CopyFormat f) { mnuCopyAs_Click(f); };
+    mnuSelectAll.onClick = [this] { MSFlexGrid1.selectAll(); };
 
     form.onLoad = [this] { Form_Load(); };
     form.onUnload = [this](int& cancel) { Form_Unload(cancel); };
@@ -124,6 +137,8 @@ void FrmMatrixOutput::txtPrecision_Change() {
         // The number format refuses more decimals than it can write (error 5).
         std::int32_t decimals = toInt32(format_, txtPrecision.Text());
         const Array& values = mvarValues.array();
+        // The loop moves the current cell over every cell; the user's block stays selected.
+        const CellRange selected = MSFlexGrid1.Selection();
         for (int r = 1; r <= g.gintNo_Rows; ++r) {
             mintRow = static_cast<std::int16_t>(r);
             for (int c = 1; c <= g.gintNo_Columns; ++c) {
@@ -135,6 +150,7 @@ void FrmMatrixOutput::txtPrecision_Change() {
                 if (x != 0) MSFlexGrid1.setText(format_.fixed(x, decimals));
             }
         }
+        if (!selected.single()) MSFlexGrid1.setSelection(selected);
         txtMinimum.setText(
             format_.fixed(format_.toNumber(std::string_view(g.gstrMinValue)), decimals));
         txtMaximum.setText(
@@ -215,6 +231,15 @@ void FrmMatrixOutput::cmdSave_Click() {
         dialogs_.msgBox(errorPrompt(e), MsgButtons::OK, MsgIcon::Exclamation,
                         "frmMatrixOutput - cmdSave_Click");
         form.setMousePointer(g.gintCursor);
+    }
+}
+
+void FrmMatrixOutput::mnuCopyAs_Click(CopyFormat format) {
+    try {
+        copyGrid(MSFlexGrid1, format, main_.services(), format_.decimalSeparator());
+    } catch (const std::bad_alloc&) {
+        dialogs_.msgBox(errorPrompt(RuntimeError(err::OutOfMemory)), MsgButtons::OK,
+                        MsgIcon::Critical, "frmMatrixOutput - mnuCopy_Click");
     }
 }
 

@@ -14,6 +14,8 @@
 #include "ui/view/dialog_service.h"
 #include "ui/view/form.h"
 #include "ui/view/grid.h"
+#include "ui/view/grid_clipboard.h"
+#include "ui/view/menu_item.h"
 #include "ui/view/slider.h"
 #include "ui/view/text_box.h"
 
@@ -42,6 +44,10 @@ class FrmMatrixOutput {
     Label lblColWidth;
     Slider Slider1;
     CommandButton cmdSave, cmdCancel;
+    // The grid's context menu; its keys work while the grid has the focus.
+    MenuItem mnuGrid, mnuCopy;
+    CopyAsMenu mnuCopyAs;
+    MenuItem mnuSelectAll;
 
     void Form_Load();
     void Form_Unload(int& cancel);
@@ -54,6 +60,8 @@ class FrmMatrixOutput {
     void Slider1_Change();
     void cmdSave_Click();
     void cmdCancel_Click();
+    // Copies the texts shown, at the chosen precision.
+    void mnuCopyAs_Click(CopyFormat format);
     void chkFractions_Click();
 
     // The operation and operands behind the result, from which Fractions computes it exactly.

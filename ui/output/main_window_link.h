@@ -8,6 +8,7 @@ namespace velmor {
 class CVelmor;
 class CMatrices;
 class ComboBox;
+class PlatformServices;
 
 // Public state of the main window that the result window reads and writes.
 struct MainWindowState {
@@ -34,6 +35,7 @@ class MainWindowLink {
     virtual ComboBox& secondSelector() = 0; // cboMatrixInput2
     virtual void TabStopMatrixOps() = 0;
     virtual void Show() = 0;
+    virtual PlatformServices& services() = 0;
 };
 
 // The cell width rule: (slider / 10 + 1) x standard width, rounded half to even into 16 bits.

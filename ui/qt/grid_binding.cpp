@@ -1,10 +1,15 @@
 #include "ui/qt/grid_binding.h"
 
+#include <algorithm>
+#include <climits>
 #include <map>
 
+#include <QAction>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QScrollBar>
 #include <QTableView>
 
@@ -12,11 +17,22 @@
 #include "ui/qt/grid_model.h"
 #include "ui/qt/qt_convert.h"
 #include "ui/view/grid.h"
+#include "ui/view/menu_item.h"
 
 namespace velmor {
 
 namespace {
 constexpr int kRowPx = Grid::kRowHeight / 15; // rows are 240 twips, 16 pixels
+
+// The grid cells spanned by a selection of the view, or `none` when it is empty.
+CellRange selectedBlock(const QItemSelection& selection, CellRange none) {
+    if (selection.isEmpty()) return none;
+    CellRange out{INT_MAX, INT_MAX, 0, 0};
+    for (const QItemSelectionRange& r : selection)
+        out = {std::min(out.top, r.top() + 1), std::min(out.left, r.left() + 1),
+               std::max(out.bottom, r.bottom() + 1), std::max(out.right, r.right() + 1)};
+    return out;
+}
 } // namespace
 
 GridBinding::GridBinding(FormWindow& window, Grid& grid, QWidget* parent)
@@ -29,11 +45,11 @@ GridBinding::GridBinding(FormWindow& window, Grid& grid, QWidget* parent)
     view_->setPalette(palette);
     view_->setFrameShape(QFrame::NoFrame);
     view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    // The current cell shows as the focus frame; a single cell is never highlighted.
-    view_->setSelectionMode(QAbstractItemView::NoSelection);
+    // The current cell shows as the focus frame; only a block is highlighted.
+    view_->setSelectionMode(QAbstractItemView::ContiguousSelection);
     view_->setSelectionBehavior(QAbstractItemView::SelectItems);
     view_->setTabKeyNavigation(false);
-    view_->setCornerButtonEnabled(false);
+    view_->setCornerButtonEnabled(true);
     view_->setWordWrap(false);
     view_->setTextElideMode(Qt::ElideNone);
     view_->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
@@ -41,7 +57,10 @@ GridBinding::GridBinding(FormWindow& window, Grid& grid, QWidget* parent)
     for (QHeaderView* h : {view_->horizontalHeader(), view_->verticalHeader()}) {
         h->setSectionResizeMode(QHeaderView::Fixed);
         h->setMinimumSectionSize(0);
-        h->setSectionsClickable(false);
+        // A heading selects its row or column, and brings the focus to the grid with it.
+        h->setSectionsClickable(true);
+        connect(h, &QHeaderView::sectionPressed, this,
+                [this] { view_->setFocus(Qt::MouseFocusReason); });
         h->setHighlightSections(false);
         h->setDefaultAlignment(Qt::AlignCenter);
     }
@@ -53,7 +72,10 @@ GridBinding::GridBinding(FormWindow& window, Grid& grid, QWidget* parent)
     connect(&timer_, &QTimer::timeout, this, [this] { refresh(); });
     connect(view_, &QTableView::clicked, this, [this](const QModelIndex& index) {
         Grid* g = this->grid();
-        if (!g || suppressClick_) return;
+        // Shift and Ctrl with a click extend the selection; they are no click on a cell.
+        if (!g || suppressClick_ ||
+            (QGuiApplication::keyboardModifiers() & (Qt::ShiftModifier | Qt::ControlModifier)))
+            return;
         reportScroll();
         g->userClick(index.row() + 1, index.column() + 1);
     });
@@ -69,9 +91,11 @@ GridBinding::GridBinding(FormWindow& window, Grid& grid, QWidget* parent)
             [this](const QModelIndex& current) {
                 Grid* g = this->grid();
                 if (!g || this->window().mirroring() || !current.isValid()) return;
-                g->setRow(current.row() + 1);
-                g->setCol(current.column() + 1);
+                g->userCurrentCell(current.row() + 1, current.column() + 1);
             });
+    connect(view_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { reportSelection(); });
+    if (MenuItem* menu = grid.contextMenu()) buildContextMenu(*menu);
     for (QScrollBar* bar : {view_->verticalScrollBar(), view_->horizontalScrollBar()})
         connect(bar, &QScrollBar::valueChanged, this, [this] { reportScroll(); });
 }
@@ -96,6 +120,7 @@ void GridBinding::sync(Prop prop) {
     case Prop::Cells:
     case Prop::Shape:
     case Prop::CurrentCell:
+    case Prop::Selection:
         markStale(false);
         break;
     case Prop::ColWidth:
@@ -143,6 +168,7 @@ void GridBinding::refresh() {
     if (reset || widthsStale_) applyWidths(reset);
     widthsStale_ = false;
     showCurrentCell();
+    applySelection();
 }
 
 void GridBinding::applyWidths(bool reset) {
@@ -185,8 +211,71 @@ void GridBinding::showCurrentCell() {
     int r = g->Row() - 1, c = g->Col() - 1;
     if (r < 0 || c < 0 || r >= model_->rowCount() || c >= model_->columnCount()) return;
     QModelIndex index = model_->index(r, c);
-    if (view_->currentIndex() != index)
-        view_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    // Through the view, so that Shift+arrows extend from the cell code moved to.
+    if (view_->currentIndex() != index) view_->setCurrentIndex(index);
+}
+
+void GridBinding::reportSelection() {
+    Grid* g = grid();
+    if (!g || window().mirroring()) return;
+    QItemSelectionModel* model = view_->selectionModel();
+    CellRange range = selectedBlock(model->selection(), {g->Row(), g->Col(), g->Row(), g->Col()});
+    g->userSelect(range);
+    if (range.single() && model->hasSelection()) {
+        FormWindow::Mirror mirror(window());
+        model->clearSelection();
+    }
+}
+
+void GridBinding::applySelection() {
+    CellRange want = grid()->Selection();
+    QItemSelectionModel* model = view_->selectionModel();
+    if (want.single()) {
+        if (model->hasSelection()) model->clearSelection();
+        return;
+    }
+    if (want.bottom > model_->rowCount() || want.right > model_->columnCount()) return;
+    // Compared by its corners: a drag under way keeps the ranges Qt builds it from.
+    if (model->hasSelection() && selectedBlock(model->selection(), {}) == want) return;
+    model->select(QItemSelection(model_->index(want.top - 1, want.left - 1),
+                                 model_->index(want.bottom - 1, want.right - 1)),
+                  QItemSelectionModel::ClearAndSelect);
+}
+
+void GridBinding::buildContextMenu(MenuItem& root) {
+    contextMenu_ = new QMenu(view_);
+    addContextItems(contextMenu_, root);
+    view_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(view_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        if (!grid()) return;
+        flush();
+        for (auto& [item, action] : contextActions_) action->setEnabled(item->Enabled());
+        contextMenu_->exec(view_->viewport()->mapToGlobal(pos));
+    });
+}
+
+void GridBinding::addContextItems(QMenu* menu, MenuItem& parent) {
+    for (MenuItem* item : parent.children()) {
+        if (!item->children().empty()) {
+            addContextItems(menu->addMenu(toQt(item->Caption())), *item);
+            continue;
+        }
+        // The menu bar's own action where the window has one, so a key has one action.
+        QAction* action = window().actionFor(*item);
+        if (!action) {
+            action = new QAction(toQt(item->Caption()), view_);
+            if (!item->Shortcut().empty()) {
+                action->setShortcut(QKeySequence(toQt(item->Shortcut())));
+                action->setShortcutContext(Qt::WidgetShortcut);
+                view_->addAction(action);
+            }
+            connect(action, &QAction::triggered, this, [this, item] {
+                if (grid()) item->userClick();
+            });
+            contextActions_.emplace_back(item, action);
+        }
+        menu->addAction(action);
+    }
 }
 
 void GridBinding::reportScroll() {
@@ -198,6 +287,12 @@ void GridBinding::reportScroll() {
 bool GridBinding::keyPress(QKeyEvent& event) {
     Grid* g = grid();
     if (!g) return false;
+    // The view would copy the current cell alone; the grid's menu copies a block.
+    if (event.matches(QKeySequence::Copy) || event.matches(QKeySequence::Paste) ||
+        event.matches(QKeySequence::Cut)) {
+        g->userKeyDown(virtualKeyCode(event), shiftState(event.modifiers()));
+        return true;
+    }
     return typeKey(
         event, [] {},
         [this](int code) {

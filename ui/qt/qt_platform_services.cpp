@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QSysInfo>
 #include <QThread>
+#include <QMimeData>
 #include <QStandardPaths>
 #include <QtGlobal>
 
@@ -127,10 +128,6 @@ std::vector<std::pair<std::string, std::string>> QtPlatformServices::systemFacts
     return facts;
 }
 
-void QtPlatformServices::copyToClipboard(const std::string& text) {
-    QGuiApplication::clipboard()->setText(toQt(text));
-}
-
 std::string QtPlatformServices::nowText() {
     // toString with a format writes AM/PM in English whatever the locale.
     return fromQt(QDateTime::currentDateTime().toString(QStringLiteral("M/d/yyyy h:mm:ss AP")));
@@ -142,6 +139,17 @@ void QtPlatformServices::quit() {
     QCoreApplication::exit(0);
     QMetaObject::invokeMethod(
         QCoreApplication::instance(), [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+}
+
+void QtPlatformServices::setClipboard(const std::string& text, const std::string& html) {
+    auto* data = new QMimeData;
+    data->setText(toQt(text));
+    if (!html.empty()) data->setHtml(toQt(html));
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+std::string QtPlatformServices::clipboardText() {
+    return fromQt(QGuiApplication::clipboard()->text());
 }
 
 } // namespace velmor

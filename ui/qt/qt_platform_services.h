@@ -8,7 +8,7 @@
 namespace velmor {
 
 // Platform services of the running program: the file system and the standard folders, the
-// help window, the local clock and the event loop.
+// help window, the local clock, the event loop and the clipboard.
 class QtPlatformServices : public PlatformServices {
   public:
     QtPlatformServices();
@@ -24,9 +24,10 @@ class QtPlatformServices : public PlatformServices {
     std::string homeDirectory() override;
     int showHelp(const std::string& path) override;
     std::vector<std::pair<std::string, std::string>> systemFacts() override;
-    void copyToClipboard(const std::string& text) override;
     std::string nowText() override;
     void quit() override;
+    void setClipboard(const std::string& text, const std::string& html) override;
+    std::string clipboardText() override;
 
     // The help window once a page has been shown (it closes to hidden and is reused).
     HelpWindow* helpWindow() const { return helpWindow_; }

@@ -43,6 +43,7 @@ void Grid::resize(int rows, int cols) {
     }
     rows_ = rows;
     cols_ = cols;
+    selected_ = false;
     row_ = std::min(row_, rows_ - 1);
     col_ = std::min(col_, cols_ - 1);
     topRow_ = std::clamp(topRow_, 1, std::max(1, rows_ - 1));
@@ -60,12 +61,14 @@ void Grid::setCols(int cols) {
 void Grid::setRow(int row) {
     if (row < 0 || row >= rows_) throw RuntimeError(kInvalidRow, "Invalid Row value");
     row_ = row;
+    dropSelection();
     notify(Prop::CurrentCell);
 }
 
 void Grid::setCol(int col) {
     if (col < 0 || col >= cols_) throw RuntimeError(kInvalidCol, "Invalid Col value");
     col_ = col;
+    dropSelection();
     notify(Prop::CurrentCell);
 }
 
@@ -123,6 +126,7 @@ void Grid::setColWidth(int col, int width) {
 
 void Grid::Clear() {
     for (auto& t : text_) t.clear();
+    dropSelection();
     cellsChanged(Prop::Cells);
 }
 
@@ -174,6 +178,43 @@ void Grid::userChar(int code) {
 void Grid::userScrolled(int topRow, int leftCol) {
     topRow_ = topRow;
     leftCol_ = leftCol;
+}
+
+CellRange Grid::Selection() const {
+    return selected_ ? selection_ : CellRange{row_, col_, row_, col_};
+}
+
+void Grid::setSelection(CellRange range) {
+    if (rows_ < 2 || cols_ < 2) return;
+    auto clip = [](int v, int last) { return std::clamp(v, 1, last); };
+    range = {clip(std::min(range.top, range.bottom), rows_ - 1),
+             clip(std::min(range.left, range.right), cols_ - 1),
+             clip(std::max(range.top, range.bottom), rows_ - 1),
+             clip(std::max(range.left, range.right), cols_ - 1)};
+    userSelect(range);
+    notify(Prop::Selection);
+}
+
+void Grid::selectAll() {
+    setSelection({1, 1, rows_ - 1, cols_ - 1});
+}
+
+void Grid::userCurrentCell(int row, int col) {
+    if (row < 1 || row >= rows_ || col < 1 || col >= cols_) return;
+    row_ = row;
+    col_ = col;
+    notify(Prop::CurrentCell);
+}
+
+void Grid::userSelect(CellRange range) {
+    selection_ = range;
+    selected_ = !range.single();
+}
+
+void Grid::dropSelection() {
+    if (!selected_) return;
+    selected_ = false;
+    notify(Prop::Selection);
 }
 
 void Grid::cellsChanged(Prop prop) {

@@ -10,6 +10,15 @@
 
 namespace velmor {
 
+class MenuItem;
+
+// A block of data cells, corners included.
+struct CellRange {
+    int top = 1, left = 1, bottom = 1, right = 1;
+    bool operator==(const CellRange&) const = default;
+    bool single() const { return top == bottom && left == right; }
+};
+
 // The grid control: one fixed heading row and column, a current cell, per-cell text and
 // alignment, column widths in twips. The cell store lives here; the Qt binding's table
 // model reads it, so only visible cells are ever drawn.
@@ -59,6 +68,16 @@ class Grid : public Control, public IGrid {
     int TopRow() const { return topRow_; }
     int LeftCol() const { return leftCol_; }
 
+    // The selected block: the current cell alone unless the user or code selected more.
+    // Code that moves the current cell, a new shape and Clear drop the selection.
+    CellRange Selection() const;
+    // Clipped to the data cells.
+    void setSelection(CellRange range);
+    void selectAll();
+    // Offered by a right click on the grid: the children of this menu.
+    MenuItem* contextMenu() const { return contextMenu_; }
+    void setContextMenu(MenuItem* menu) { contextMenu_ = menu; }
+
     const std::string& FontName() const { return fontName_; }
     double FontSize() const { return fontSize_; }
     void setFont(std::string name, double size);
@@ -72,6 +91,9 @@ class Grid : public Control, public IGrid {
     void userDblClick(int row, int col);
     void userChar(int code);
     void userScrolled(int topRow, int leftCol);
+    // The user moved the current cell (a selection being extended stays) or selected a block.
+    void userCurrentCell(int row, int col);
+    void userSelect(CellRange range);
 
     // Bumped by every cell change; lets the binding refresh lazily.
     std::uint64_t revision() const { return revision_; }
@@ -83,6 +105,7 @@ class Grid : public Control, public IGrid {
                static_cast<std::size_t>(c);
     }
     void cellsChanged(Prop prop);
+    void dropSelection();
 
     int rows_ = 2, cols_ = 2, row_ = 1, col_ = 1, topRow_ = 1, leftCol_ = 1;
     std::vector<std::string> text_;
@@ -91,6 +114,9 @@ class Grid : public Control, public IGrid {
     std::string fontName_ = "Sans Serif";
     double fontSize_ = 8.25;
     std::uint64_t revision_ = 0;
+    CellRange selection_;
+    bool selected_ = false; // a block beyond the current cell
+    MenuItem* contextMenu_ = nullptr;
 };
 
 } // namespace velmor

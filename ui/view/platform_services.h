@@ -28,11 +28,13 @@ class PlatformServices {
     // Facts about the system for a bug report, as (item, value) pairs in display order:
     // operating system, desktop session, toolkit, processor, memory, screen.
     virtual std::vector<std::pair<std::string, std::string>> systemFacts() = 0;
-    virtual void copyToClipboard(const std::string& text) = 0;
     // Current local date and time in the general date format ("12/5/2026 1:14:27 AM").
     virtual std::string nowText() = 0;
     // Ends the process's event loop at once.
     virtual void quit() = 0;
+    // The clipboard: a plain text, with an HTML form of the same content when not empty.
+    virtual void setClipboard(const std::string& text, const std::string& html) = 0;
+    virtual std::string clipboardText() = 0;
 };
 
 } // namespace velmor
