@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 PRESET ?= dev
 
-.PHONY: deps configure build run test test-asan bench fuzz package clean format
+.PHONY: deps configure build app run test test-asan test-tsan bench fuzz package clean format
 
 deps:
 	@scripts/install-deps
@@ -14,7 +14,11 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# The application alone: no test program is built.
+app: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target velmor
+
+run: app
 	cd $(CURDIR) && $(BUILD)/app/velmor
 
 test: build
@@ -25,8 +29,13 @@ test-asan: deps
 	cmake --build build-asan -j $(JOBS)
 	cd build-asan && ctest --output-on-failure -j $(JOBS)
 
+test-tsan: deps
+	@cmake --preset tsan >/dev/null
+	cmake --build build-tsan -j $(JOBS)
+	cd build-tsan && ctest --output-on-failure -j $(JOBS)
+
 bench: deps
-	@cmake --preset release >/dev/null
+	@cmake --preset release -DVELMOR_BENCH=ON >/dev/null
 	cmake --build build-release -j $(JOBS) --target velmor_bench velmor_bench_native
 	bench/run-report build-release
 
@@ -41,4 +50,4 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf build build-asan build-release
+	rm -rf build build-debug build-asan build-tsan build-release

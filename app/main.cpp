@@ -6,11 +6,12 @@
 #include "ui/main/frm_velmor.h"
 #include "ui/qt/qt_platform_services.h"
 #include "ui/qt/qt_shell.h"
+#include "velmor/version.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velmor"));
-    QApplication::setApplicationVersion(QStringLiteral("1.1.0"));
+    QApplication::setApplicationVersion(QString::fromLatin1(velmor::kVersionText));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/velmor.png")));
 
     velmor::NumberFormat format(QLocale::system().decimalPoint().toStdString());

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "bench/bench_support.h"
-#include "engine/cvelmor.h"
+#include "ui/adapters/engine_adapter.h"
 #include "engine/number_format.h"
 #include "ui/view/dialog_service.h"
 #include "ui/view/form.h"
@@ -28,7 +28,7 @@ Variant resultMatrix() {
 void BM_ArrayToGrid(benchmark::State& state) {
     velmor::bench::SilentDialogs dialogs;
     NumberFormat format;
-    CVelmor engine(dialogs, format);
+    EngineAdapter engine(dialogs, format);
     Form form("frmMatrixOutput");
     Grid grid(form, "MSFlexGrid1");
     engine.FlexGrid = &grid;
@@ -51,7 +51,7 @@ BENCHMARK(BM_ArrayToGrid)->Unit(benchmark::kMillisecond);
 void BM_GridToArray(benchmark::State& state) {
     velmor::bench::SilentDialogs dialogs;
     NumberFormat format;
-    CVelmor engine(dialogs, format);
+    EngineAdapter engine(dialogs, format);
     Form form("frmMatrixOutput");
     Grid grid(form, "MSFlexGrid1");
     engine.FlexGrid = &grid;

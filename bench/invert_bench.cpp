@@ -5,7 +5,7 @@
 #include <Eigen/Dense>
 
 #include "bench/bench_support.h"
-#include "engine/cvelmor.h"
+#include "ui/adapters/engine_adapter.h"
 
 namespace {
 
@@ -13,7 +13,7 @@ void BM_VelmorInvert(benchmark::State& state) {
     const int n = static_cast<int>(state.range(0));
     velmor::bench::SilentDialogs dialogs;
     velmor::NumberFormat format(".");
-    velmor::CVelmor engine(dialogs, format);
+    velmor::EngineAdapter engine(dialogs, format);
     velmor::Variant a = velmor::bench::asVariant(velmor::bench::wellConditioned(n));
     for (auto _ : state) {
         velmor::Variant inv = engine.Invert(a);

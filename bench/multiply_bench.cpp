@@ -5,7 +5,7 @@
 #include <Eigen/Dense>
 
 #include "bench/bench_support.h"
-#include "engine/cvelmor.h"
+#include "ui/adapters/engine_adapter.h"
 #include "engine/number_format.h"
 #include "ui/view/dialog_service.h"
 
@@ -31,7 +31,7 @@ void BM_VelmorMultiply(benchmark::State& state) {
     const int n = static_cast<int>(state.range(0));
     velmor::bench::SilentDialogs dialogs;
     NumberFormat format;
-    CVelmor engine(dialogs, format);
+    EngineAdapter engine(dialogs, format);
     Variant a = toMatrix(operand(n, 1)), b = toMatrix(operand(n, 2));
     for (auto _ : state) {
         Variant product = engine.Multiply(a, b);

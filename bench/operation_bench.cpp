@@ -8,7 +8,7 @@
 #include <Eigen/Dense>
 
 #include "bench/bench_support.h"
-#include "engine/cvelmor.h"
+#include "ui/adapters/engine_adapter.h"
 #include "engine/number_format.h"
 #include "ui/view/dialog_service.h"
 #include "ui/view/form.h"
@@ -38,7 +38,7 @@ Variant textMatrix(int n, int seed) {
 void BM_AddAndShow500(benchmark::State& state) {
     velmor::bench::SilentDialogs dialogs;
     NumberFormat format;
-    CVelmor engine(dialogs, format);
+    EngineAdapter engine(dialogs, format);
     Form form("frmMatrixOutput");
     Grid grid(form, "MSFlexGrid1");
     Variant a = textMatrix(kOrder, 1), b = textMatrix(kOrder, 2);

@@ -11,25 +11,20 @@ namespace {
 
 using namespace dense;
 
-// Reads both shapes; when they differ shows the shape message and returns false.
-bool sameShape(CVelmor& e, const Variant& a, const Variant& b) {
-    e.mintNo_Rows = rowCount(a);
-    e.mintNo_Columns = columnCount(a);
-    e.mintNo_Rows2 = rowCount(b);
-    e.mintNo_Columns2 = columnCount(b);
-    if (e.mintNo_Rows == e.mintNo_Rows2 && e.mintNo_Columns == e.mintNo_Columns2) return true;
-    e.dialogs().message("The number of rows and/or columns of the two matrices are not equal.");
-    return false;
+// True when both operands have the same number of rows and of columns.
+bool sameShape(const Variant& a, const Variant& b) {
+    const int rows = rowCount(a), columns = columnCount(a);
+    return rows == rowCount(b) && columns == columnCount(b);
 }
 
-// result(i, j) = op(number(a(i, j)), number(b(i, j))) over mintNo_Rows x mintNo_Columns, with b
-// null for the one-operand form. The whole block is first done on plain doubles; only when an
+// result(i, j) = op(number(a(i, j)), number(b(i, j))) over the result's elements, with b null
+// for the one-operand form. The whole block is first done on plain doubles; only when an
 // element cannot be read or a result overflows does the element-by-element loop run, to stop
-// at that element with mintRow and mintColumn where the error arose.
+// at that element with the loop position where the error arose.
 template <class Op>
-void elementwise(CVelmor& e, const Array& a, const Array* b, Array& result, Op op) {
-    const NumberFormat& format = e.format();
-    const int rows = e.mintNo_Rows, cols = e.mintNo_Columns;
+void elementwise(const NumberFormat& format, const Array& a, const Array* b, Array& result,
+                 LoopPosition& at, Op op) {
+    const int rows = result.ubound(1), cols = result.ubound(2);
     if (rows <= kLargestFastBound && cols <= kLargestFastBound) {
         std::vector<double> x, y;
         if (readNumbers(a, rows, cols, format, x) &&
@@ -37,19 +32,37 @@ void elementwise(CVelmor& e, const Array& a, const Array* b, Array& result, Op o
             for (std::size_t k = 0; k < x.size(); ++k) x[k] = op(x[k], b ? y[k] : 0.0);
             if (allFinite(x)) {
                 store(x.data(), rows, cols, result);
-                finishLoops(e.mintRow, e.mintColumn, rows, cols);
+                finishLoops(at.row, at.column, rows, cols);
                 return;
             }
         }
     }
-    forEach16(e.mintRow, rows, [&] {
-        forEach16(e.mintColumn, cols, [&] {
-            const int i = e.mintRow, j = e.mintColumn;
+    forEach16(at.row, rows, [&] {
+        forEach16(at.column, cols, [&] {
+            const int i = *at.row, j = *at.column;
             double u = format.toNumber(a.at(i, j));
             double v = b ? format.toNumber(b->at(i, j)) : 0.0;
             result.cell(i, j) = Variant(checked(op(u, v)));
         });
     });
+}
+
+// Add and Subtract: the shape message, or the elementwise result.
+template <class Op>
+Result<Variant> combine(const NumberFormat& format, const char* operation, const Variant& a,
+                        const Variant& b, Op op) {
+    Result<Variant> r;
+    try {
+        if (!sameShape(a, b)) {
+            r.refuse(operation, EngineIssue::Kind::ShapesDiffer);
+            return r;
+        }
+        r.value = Array::matrix(rowCount(a), columnCount(a));
+        elementwise(format, a.array(), &b.array(), r.value.array(), r.position, op);
+    } catch (const RuntimeError& e) {
+        r.fail(operation, e);
+    }
+    return r;
 }
 
 // An element as the extremes compare it: by value when it reads as a number.
@@ -75,113 +88,92 @@ int compare(const Ranked& a, const Ranked& b, const NumberFormat& format) {
 
 } // namespace
 
-Variant CVelmor::Add(const Variant& InputArray1, const Variant& InputArray2) {
-    try {
-        if (!sameShape(*this, InputArray1, InputArray2)) return {};
-        mvarResult = Array::matrix(mintNo_Rows, mintNo_Columns);
-        elementwise(*this, InputArray1.array(), &InputArray2.array(), mvarResult.array(),
-                    [](double u, double v) { return u + v; });
-        return dense::takeResult(mvarResult);
-    } catch (const RuntimeError& e) {
-        reportError(e, "Add", rowColumnLocation());
-        return {};
-    }
+Result<Variant> CVelmor::Add(const Variant& InputArray1, const Variant& InputArray2) const {
+    return combine(format_, "Add", InputArray1, InputArray2,
+                   [](double u, double v) { return u + v; });
 }
 
-Variant CVelmor::Subtract(const Variant& InputArray1, const Variant& InputArray2) {
-    try {
-        if (!sameShape(*this, InputArray1, InputArray2)) return {};
-        mvarResult = Array::matrix(mintNo_Rows, mintNo_Columns);
-        elementwise(*this, InputArray1.array(), &InputArray2.array(), mvarResult.array(),
-                    [](double u, double v) { return u - v; });
-        return dense::takeResult(mvarResult);
-    } catch (const RuntimeError& e) {
-        reportError(e, "Subtract", rowColumnLocation());
-        return {};
-    }
+Result<Variant> CVelmor::Subtract(const Variant& InputArray1, const Variant& InputArray2) const {
+    return combine(format_, "Subtract", InputArray1, InputArray2,
+                   [](double u, double v) { return u - v; });
 }
 
-Variant CVelmor::ScaleMultiply(double Scalar, const Variant& InputArray) {
+Result<Variant> CVelmor::ScaleMultiply(double Scalar, const Variant& InputArray) const {
+    Result<Variant> r;
     try {
-        mintNo_Rows = rowCount(InputArray);
-        mintNo_Columns = columnCount(InputArray);
-        mvarResult = Array::matrix(mintNo_Rows, mintNo_Columns);
-        elementwise(*this, InputArray.array(), nullptr, mvarResult.array(),
+        r.value = Array::matrix(rowCount(InputArray), columnCount(InputArray));
+        elementwise(format_, InputArray.array(), nullptr, r.value.array(), r.position,
                     [Scalar](double u, double) { return u * Scalar; });
-        return dense::takeResult(mvarResult);
     } catch (const RuntimeError& e) {
-        reportError(e, "ScaleMultiply", rowColumnLocation());
-        return {};
+        r.fail("ScaleMultiply", e);
     }
+    return r;
 }
 
-Variant CVelmor::Transpose(const Variant& InputArray) {
+Result<Variant> CVelmor::Transpose(const Variant& InputArray) const {
+    Result<Variant> r;
     try {
-        mintNo_Rows = rowCount(InputArray);
-        mintNo_Columns = columnCount(InputArray);
-        const int rows = mintNo_Rows, cols = mintNo_Columns;
-        mvarResult = Array::matrix(cols, rows);
-        Array& result = mvarResult.array();
+        const int rows = rowCount(InputArray), cols = columnCount(InputArray);
+        r.value = Array::matrix(cols, rows);
+        Array& result = r.value.array();
         const Array& input = InputArray.array();
+        auto &row = r.position.row, &column = r.position.column;
         if (rows <= kLargestFastBound && cols <= kLargestFastBound && covers(input, rows, cols)) {
             for (int i = 1; i <= rows; ++i)
                 for (int j = 1; j <= cols; ++j) result.cell(j, i) = input.cell(i, j);
-            finishLoops(mintRow, mintColumn, rows, cols);
+            finishLoops(row, column, rows, cols);
         } else {
-            forEach16(mintRow, rows, [&] {
-                forEach16(mintColumn, cols, [&] {
-                    result.cell(mintColumn, mintRow) = input.at(mintRow, mintColumn);
-                });
+            forEach16(row, rows, [&] {
+                forEach16(column, cols,
+                          [&] { result.cell(*column, *row) = input.at(*row, *column); });
             });
         }
-        return dense::takeResult(mvarResult);
     } catch (const RuntimeError& e) {
-        reportError(e, "Transpose", rowColumnLocation());
-        return {};
+        r.fail("Transpose", e);
     }
+    return r;
 }
 
-double CVelmor::GetTrace(const Variant& InputArray) {
+Result<double> CVelmor::GetTrace(const Variant& InputArray) const {
+    Result<double> r;
     try {
-        mintNo_Rows = rowCount(InputArray);
+        const int rows = rowCount(InputArray);
         const Array& input = InputArray.array();
-        double sum = 0;
-        forEach16(mintRow, mintNo_Rows,
-                  [&] { sum = checked(sum + format_.toNumber(input.at(mintRow, mintRow))); });
-        return sum;
+        auto& row = r.position.row;
+        forEach16(row, rows,
+                  [&] { r.value = checked(r.value + format_.toNumber(input.at(*row, *row))); });
     } catch (const RuntimeError& e) {
-        reportError(e, "GetTrace", "");
-        return 0;
+        r.fail("GetTrace", e);
     }
+    return r;
 }
 
-Variant CVelmor::GetMinMaxArray(const Variant& InputArray) {
+Result<Variant> CVelmor::GetMinMaxArray(const Variant& InputArray) const {
+    Result<Variant> r;
     try {
-        mintNo_Rows = rowCount(InputArray);
-        mintNo_Columns = columnCount(InputArray);
-        mvarResult = Array::vector(0, 1);
+        const int rows = rowCount(InputArray), cols = columnCount(InputArray);
+        r.value = Array::vector(0, 1);
         const Array& input = InputArray.array();
-        Array& result = mvarResult.array();
+        Array& result = r.value.array();
         result.at(0) = input.at(1, 1);
         result.at(1) = input.at(1, 1);
         Ranked low = rank(input.at(1, 1), format_), high = low;
-        const int cols = mintNo_Columns;
-        forEach16(mintRow, mintNo_Rows, [&] {
-            forEach16(mintColumn, cols, [&] {
-                Ranked r = rank(input.at(mintRow, mintColumn), format_);
-                if (compare(r, high, format_) > 0)
-                    high = r;
-                else if (compare(r, low, format_) < 0)
-                    low = r;
+        auto &row = r.position.row, &column = r.position.column;
+        forEach16(row, rows, [&] {
+            forEach16(column, cols, [&] {
+                Ranked x = rank(input.at(*row, *column), format_);
+                if (compare(x, high, format_) > 0)
+                    high = x;
+                else if (compare(x, low, format_) < 0)
+                    low = x;
             });
         });
         result.at(0) = *low.element;
         result.at(1) = *high.element;
-        return dense::takeResult(mvarResult);
     } catch (const RuntimeError& e) {
-        reportError(e, "GetMinMaxArray", rowColumnLocation());
-        return {};
+        r.fail("GetMinMaxArray", e);
     }
+    return r;
 }
 
 } // namespace velmor

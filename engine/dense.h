@@ -69,17 +69,9 @@ inline double checked(double x) {
     return x;
 }
 
-// Hands the finished working matrix to the caller instead of a copy of it, which for a large
-// result costs as much as computing it. Nothing reads the working matrix after a method
-// returns, so it is left empty.
-inline Variant takeResult(Variant& working) {
-    Variant result = std::move(working);
-    working = Variant();
-    return result;
-}
-
 // Where a completed rows x cols double loop leaves its indices.
-inline void finishLoops(std::int16_t& row, std::int16_t& column, int rows, int cols) {
+inline void finishLoops(std::optional<std::int16_t>& row, std::optional<std::int16_t>& column,
+                        int rows, int cols) {
     row = indexAfterLoop16(rows);
     if (rows >= 1) column = indexAfterLoop16(cols);
 }

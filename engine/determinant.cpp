@@ -10,9 +10,6 @@ namespace velmor {
 
 namespace {
 
-const char* const kNotSquare =
-    "The number of rows of the matrix does not equal the number of columns.";
-
 // Cofactor expansion costs n!/6 closed-form evaluations; above these orders the elimination
 // methods take over (the adjoint's minors are one order smaller than its input).
 constexpr int kExpansionMaxOrder = 10;
@@ -64,17 +61,21 @@ std::vector<double> eliminationAdjugate(const Array& a, int n, const NumberForma
 
 } // namespace
 
-double CVelmor::GetDeterminant(const Variant& InputArray) {
+Result<double> CVelmor::GetDeterminant(const Variant& InputArray) const {
+    Result<double> r;
+    r.value = determinant(InputArray, r.issues);
+    return r;
+}
+
+double CVelmor::determinant(const Variant& InputArray, std::vector<EngineIssue>& issues) const {
     try {
-        mintNo_Rows = rowCount(InputArray);
-        mintNo_Columns = columnCount(InputArray);
-        if (mintNo_Rows != mintNo_Columns) {
-            mstrMessage = kNotSquare;
-            dialogs_.message(mstrMessage);
+        const int n = rowCount(InputArray);
+        if (n != columnCount(InputArray)) {
+            issues.push_back(
+                EngineIssue::condition("GetDeterminant", EngineIssue::Kind::NotSquare));
             return 0;
         }
         const Array& a = InputArray.array();
-        const int n = mintNo_Rows;
         auto num = [&](int r, int c) { return format_.toNumber(a.at(r, c)); };
         switch (n) {
         case 1:
@@ -94,69 +95,61 @@ double CVelmor::GetDeterminant(const Variant& InputArray) {
             break;
         }
         if (n < 4) return 0;
-        if (n > kExpansionMaxOrder) {
-            double d = eliminationDeterminant(a, n, format_);
-            mintRow = 5; // where the innermost minor copy of an expansion leaves it
-            return d;
-        }
+        if (n > kExpansionMaxOrder) return eliminationDeterminant(a, n, format_);
 
-        // Expansion along the last column; every minor goes through a full call of its own,
-        // which reports and absorbs its own errors.
+        // Expansion along the last column; every minor is a determinant of its own, which
+        // reports its own errors and then counts as 0.
         std::vector<Variant> lastColumn(static_cast<std::size_t>(n));
         for (int i = 1; i <= n; ++i) lastColumn[static_cast<std::size_t>(i - 1)] = a.at(i, n);
         Variant minor = Array::matrix(n - 1, n - 1);
         double sum = 0;
         for (int k = 1; k <= n; ++k) {
             Array& m = minor.array();
-            std::int16_t counter = 0;
-            for (mintRow = 1; mintRow <= n; ++mintRow) {
-                if (mintRow == k) continue;
+            int counter = 0;
+            for (int row = 1; row <= n; ++row) {
+                if (row == k) continue;
                 ++counter;
-                for (int c = 1; c <= n - 1; ++c) m.cell(counter, c) = num(mintRow, c);
+                for (int c = 1; c <= n - 1; ++c) m.cell(counter, c) = num(row, c);
             }
-            const double minorDeterminant = GetDeterminant(minor);
-            mintNo_Rows = rowCount(InputArray);
-            mintNo_Columns = columnCount(InputArray);
-            const double cofactor = signOf(mintNo_Columns + k) * minorDeterminant;
+            const double cofactor = signOf(n + k) * determinant(minor, issues);
             sum = add(sum,
                       mul(format_.toNumber(lastColumn[static_cast<std::size_t>(k - 1)]), cofactor));
         }
         return sum;
     } catch (const RuntimeError& e) {
-        reportError(e, "GetDeterminant", {});
+        issues.push_back(EngineIssue::error("GetDeterminant", e));
         return 0;
     }
 }
 
-Variant CVelmor::GetAdjointMatrix(const Variant& InputArray) {
+Result<Variant> CVelmor::GetAdjointMatrix(const Variant& InputArray) const {
+    const char* const operation = "GetCofactorMatrix";
+    Result<Variant> r;
     try {
-        const std::int16_t rows = rowCount(InputArray);
-        const std::int16_t columns = columnCount(InputArray);
+        const int rows = rowCount(InputArray);
+        const int columns = columnCount(InputArray);
         if (rows < 2 || columns < 2) throw RuntimeError(err::SubscriptOutOfRange); // no minor
         const Array& a = InputArray.array();
 
         if (rows > kAdjointExpansionMaxOrder || columns > kAdjointExpansionMaxOrder) {
-            mintNo_Rows = static_cast<std::int16_t>(rows - 1);
-            mintNo_Columns = static_cast<std::int16_t>(columns - 1);
             if (rows != columns) {
                 // Every minor would fail the same way; say it once, then fail as the
                 // expansion does when the cofactor lands outside the result.
-                mstrMessage = kNotSquare;
-                dialogs_.message(mstrMessage);
+                r.refuse(operation, EngineIssue::Kind::NotSquare);
                 throw RuntimeError(err::SubscriptOutOfRange);
             }
             const int n = rows;
             std::vector<double> adj = eliminationAdjugate(a, n, format_);
-            Array out = Array::matrix(n, n);
+            r.value = Array::matrix(n, n);
+            Array& out = r.value.array();
             std::size_t k = 0;
-            for (int r = 1; r <= n; ++r)
-                for (int c = 1; c <= n; ++c) out.cell(r, c) = adj[k++];
-            mvarResult = std::move(out);
-            return dense::takeResult(mvarResult);
+            for (int i = 1; i <= n; ++i)
+                for (int j = 1; j <= n; ++j) out.cell(i, j) = adj[k++];
+            return r;
         }
 
         Variant minor = Array::matrix(rows - 1, columns - 1);
-        mvarResult = Array::matrix(rows, columns);
+        r.value = Array::matrix(rows, columns);
         for (int i = 1; i <= rows; ++i)
             for (int j = 1; j <= columns; ++j) {
                 Array& m = minor.array();
@@ -168,14 +161,13 @@ Variant CVelmor::GetAdjointMatrix(const Variant& InputArray) {
                     for (int y = 1; y <= columns; ++y)
                         if (y != j) m.at(mr, ++mc) = a.at(x, y);
                 }
-                const double d = GetDeterminant(minor);
-                mvarResult.array().at(j, i) = signOf(i + j) * d;
+                const double d = determinant(minor, r.issues);
+                r.value.array().at(j, i) = signOf(i + j) * d;
             }
-        return dense::takeResult(mvarResult);
     } catch (const RuntimeError& e) {
-        reportError(e, "GetCofactorMatrix", {});
-        return {};
+        r.fail(operation, e);
     }
+    return r;
 }
 
 } // namespace velmor

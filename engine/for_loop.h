@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <utility>
 
 #include "engine/runtime_error.h"
 
@@ -15,6 +17,12 @@ template <class Body> void forEach16(std::int16_t& index, int bound, Body&& body
         if (index == INT16_MAX) throw RuntimeError(err::Overflow);
         ++index;
     }
+}
+
+// The same over an index that records whether the loop ever started.
+template <class Body> void forEach16(std::optional<std::int16_t>& index, int bound, Body&& body) {
+    index.emplace(1);
+    forEach16(*index, bound, std::forward<Body>(body));
 }
 
 // Where forEach16 leaves its index after completing a loop to `bound` (below 32,767); for the

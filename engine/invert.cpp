@@ -6,9 +6,6 @@ namespace velmor {
 
 namespace {
 
-const char* const kNotSquare =
-    "The number of rows of the matrix does not equal the number of columns.";
-
 // The working matrix laid out like the input: its bounds, and row 0 and column 0 copied when
 // the input has them (a matrix taken from a grid).
 Array shapedLike(const Array& in, int n) {
@@ -31,48 +28,44 @@ Variant toVariant(const GaussJordan& gj, const Array& in, int n) {
 
 } // namespace
 
-Variant CVelmor::Invert(const Variant& InputArray) {
+Result<Variant> CVelmor::Invert(const Variant& InputArray) const {
+    Result<Variant> r;
     try {
-        mintOrder = rowCount(InputArray);
-        if (mintOrder != columnCount(InputArray)) {
-            mstrMessage = kNotSquare;
-            dialogs_.message(mstrMessage);
-            return {};
+        const int n = rowCount(InputArray);
+        if (n != columnCount(InputArray)) {
+            r.refuse("Invert", EngineIssue::Kind::NotSquare);
+            return r;
         }
         const Array& in = InputArray.array();
-        const int n = mintOrder;
         if (n >= 1) in.at(1, 1); // error 9 when the bounds start above 1
 
         // Every element is read (and converted) by the first pivot search, rows then
         // columns, before anything is written: converting up front fails at the same element.
         GaussJordan gj(n);
         DenseMatrix& a = gj.matrix();
-        for (int r = 1; r <= n; ++r) {
-            double* row = a.row(r - 1);
-            for (int c = 1; c <= n; ++c) row[c - 1] = format_.toNumber(in.cell(r, c));
+        for (int row = 1; row <= n; ++row) {
+            double* out = a.row(row - 1);
+            for (int c = 1; c <= n; ++c) out[c - 1] = format_.toNumber(in.cell(row, c));
         }
 
         switch (gj.run()) {
         case GaussJordan::Outcome::Inverted:
-            mvarResult = toVariant(gj, in, n);
-            return dense::takeResult(mvarResult);
+            r.value = toVariant(gj, in, n);
+            break;
         case GaussJordan::Outcome::Singular:
-            dialogs_.msgBox("The matrix is singular.", MsgButtons::OK, MsgIcon::Critical,
-                            kAppTitle);
-            return {};
+            r.refuse("Invert", EngineIssue::Kind::Singular);
+            break;
         case GaussJordan::Outcome::DivisionByZero:
-            dialogs_.msgBox("Division by zero. The matrix is singular.", MsgButtons::OK,
-                            MsgIcon::Critical, kAppTitle);
-            return {};
+            r.refuse("Invert", EngineIssue::Kind::SingularDivision);
+            break;
         case GaussJordan::Outcome::NoPivot:
             // The first pass kept its initial pivot column 0, outside the use-count list.
             throw RuntimeError(err::SubscriptOutOfRange);
         }
-        return {};
     } catch (const RuntimeError& e) {
-        reportError(e, "Invert", {});
-        return {};
+        r.fail("Invert", e);
     }
+    return r;
 }
 
 } // namespace velmor

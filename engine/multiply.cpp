@@ -58,23 +58,24 @@ Operand readOperand(const Array& a, int rows, int cols, const NumberFormat& form
 // with the elements before (i0, j0) already done. Raises the first error in loop order.
 class PlainProduct {
   public:
-    PlainProduct(CVelmor& e, const Operand& pre, const Operand& post, int inner, Array& result)
-        : e_(e), pre_(pre), post_(post), inner_(inner), result_(result) {}
+    PlainProduct(const Operand& pre, const Operand& post, int inner, Array& result,
+                 LoopPosition& at)
+        : pre_(pre), post_(post), inner_(inner), result_(result), at_(at) {}
 
     void runFrom(int i0, int j0) {
-        const int rows = e_.mintNo_Rows, cols = e_.mintNo_Columns;
+        const int rows = result_.ubound(1), cols = result_.ubound(2);
         bool firstRow = true;
-        for (e_.mintRow = static_cast<std::int16_t>(i0); e_.mintRow <= rows;) {
-            e_.mintColumn = static_cast<std::int16_t>(firstRow ? j0 : 1);
+        std::int16_t& row = at_.row.emplace(static_cast<std::int16_t>(i0));
+        while (row <= rows) {
+            std::int16_t& column = at_.column.emplace(static_cast<std::int16_t>(firstRow ? j0 : 1));
             firstRow = false;
-            while (e_.mintColumn <= cols) {
-                result_.cell(e_.mintRow, e_.mintColumn) =
-                    Variant(element(e_.mintRow, e_.mintColumn));
-                if (e_.mintColumn == INT16_MAX) throw RuntimeError(err::Overflow);
-                ++e_.mintColumn;
+            while (column <= cols) {
+                result_.cell(row, column) = Variant(element(row, column));
+                if (column == INT16_MAX) throw RuntimeError(err::Overflow);
+                ++column;
             }
-            if (e_.mintRow == INT16_MAX) throw RuntimeError(err::Overflow);
-            ++e_.mintRow;
+            if (row == INT16_MAX) throw RuntimeError(err::Overflow);
+            ++row;
         }
     }
 
@@ -95,11 +96,11 @@ class PlainProduct {
         return sum;
     }
 
-    CVelmor& e_;
     const Operand& pre_;
     const Operand& post_;
     int inner_;
     Array& result_;
+    LoopPosition& at_;
 };
 
 // The first element (i, j) in loop order whose sum meets a bad operand element, or
@@ -130,14 +131,15 @@ std::pair<int, int> firstBadElement(const Operand& pre, const Operand& post, int
 
 } // namespace
 
-Variant CVelmor::Multiply(const Variant& PreMultiplier, const Variant& PostMultiplier) {
+Result<Variant> CVelmor::Multiply(const Variant& PreMultiplier,
+                                  const Variant& PostMultiplier) const {
+    Result<Variant> r;
     try {
-        mintNo_Rows = rowCount(PreMultiplier);
-        mintNo_Columns = columnCount(PostMultiplier);
+        const int rows = rowCount(PreMultiplier);
+        const int cols = columnCount(PostMultiplier);
         const int inner = columnCount(PreMultiplier);
-        const int rows = mintNo_Rows, cols = mintNo_Columns;
-        mvarResult = Array::matrix(rows, cols);
-        Array& result = mvarResult.array();
+        r.value = Array::matrix(rows, cols);
+        Array& result = r.value.array();
         const Array& pre = PreMultiplier.array();
         const Array& post = PostMultiplier.array();
         const bool fastBounds =
@@ -152,8 +154,8 @@ Variant CVelmor::Multiply(const Variant& PreMultiplier, const Variant& PostMulti
             multiplyDense(a.data(), b.data(), c.data(), rows, inner, cols);
             if (allFinite(c)) {
                 store(c.data(), rows, cols, result);
-                finishLoops(mintRow, mintColumn, rows, cols);
-                return dense::takeResult(mvarResult);
+                finishLoops(r.position.row, r.position.column, rows, cols);
+                return r;
             }
         }
 
@@ -161,10 +163,10 @@ Variant CVelmor::Multiply(const Variant& PreMultiplier, const Variant& PostMulti
         // the plain loop compute that element and raise its error.
         Operand left = readOperand(pre, rows, inner, format_);
         Operand right = readOperand(post, inner, cols, format_);
-        PlainProduct plain(*this, left, right, inner, result);
+        PlainProduct plain(left, right, inner, result, r.position);
         if (!fastBounds) {
             plain.runFrom(1, 1);
-            return dense::takeResult(mvarResult);
+            return r;
         }
         auto [i0, j0] = firstBadElement(left, right, rows, cols, inner);
         // Elements before the first bad one have good operands, so the kernel's values are
@@ -182,11 +184,10 @@ Variant CVelmor::Multiply(const Variant& PreMultiplier, const Variant& PostMulti
             result.cell(i, j) = Variant(c[k]);
         }
         plain.runFrom(i0, j0);
-        return dense::takeResult(mvarResult);
     } catch (const RuntimeError& e) {
-        reportError(e, "Multiply", " Column-" + std::to_string(mintColumn));
-        return {};
+        r.fail("Multiply", e);
     }
+    return r;
 }
 
 } // namespace velmor

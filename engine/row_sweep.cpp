@@ -11,10 +11,17 @@ namespace {
 typedef double v4d __attribute__((vector_size(32), aligned(8), may_alias));
 typedef long long v4i __attribute__((vector_size(32), aligned(8), may_alias));
 
+// One copy per instruction set, picked at load time by an ifunc resolver; the thread
+// sanitizer cannot run such resolvers, so its builds keep the plain copy.
+#if defined(__SANITIZE_THREAD__)
+#define VELMOR_CLONES
+#else
+#define VELMOR_CLONES __attribute__((target_clones("avx2", "default")))
+#endif
+
 } // namespace
 
-__attribute__((target_clones("avx2", "default"))) void sweepRows(const SweepArgs& s, int begin,
-                                                                 int end, RowMax& best) {
+VELMOR_CLONES void sweepRows(const SweepArgs& s, int begin, int end, RowMax& best) {
     const auto* p = reinterpret_cast<const v4d*>(s.rows[s.pc]);
     // A candidate shows as |x| (keep), anything else as -1 (fill); a NaN never wins, y > m
     // being false.

@@ -3,13 +3,11 @@
 #include <algorithm>
 
 #include "engine/runtime_error.h"
+#include "engine/text_case.h"
 
 namespace velmor {
 
 namespace {
-
-const char* const kListTitle = "CMatrices class module";
-const char* const kItemTitle = "CMatrices Class Module - Item function";
 
 // A name that is empty or only blanks could never be written to a data file and read back.
 bool isBlankName(const std::string& name) {
@@ -18,58 +16,16 @@ bool isBlankName(const std::string& name) {
 
 } // namespace
 
-CMatrices::CMatrices(DialogService& dialogs) : dialogs_(dialogs) {}
-
-std::string CMatrices::keyOf(const std::string& name) {
-    std::string key = name;
-    for (char& c : key)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return key;
+CMatrix& CMatrices::Add(std::unique_ptr<CMatrix> entry) {
+    if (isBlankName(entry->Name)) throw RuntimeError(err::InvalidArgument);
+    auto [at, added] = byKey_.emplace(foldCase(entry->Name), entry.get());
+    if (!added) throw RuntimeError(err::KeyExists);
+    entries_.push_back(std::move(entry));
+    return *at->second;
 }
 
-std::int32_t CMatrices::Add(std::string Name, const Variant& NewMatrix,
-                            const std::string& Description) {
-    bool replaced = false;
-    auto entry = std::make_unique<CMatrix>();
-    try {
-        entry->Name = std::move(Name);
-        entry->setMatrix(NewMatrix);
-        entry->Description = Description;
-        for (;;) {
-            if (isBlankName(entry->Name)) throw RuntimeError(err::InvalidArgument);
-            std::string key = keyOf(entry->Name);
-            auto taken = byKey_.find(key);
-            if (taken == byKey_.end()) {
-                byKey_.emplace(std::move(key), entry.get());
-                entries_.push_back(std::move(entry));
-                return replaced ? kReplaced : kAdded;
-            }
-            const std::string quoted = "\"" + entry->Name + "\"";
-            MsgResult choice = dialogs_.msgBox(
-                "The matrix " + quoted +
-                    " already exists. Press OK to replace it, or Cancel to rename the new "
-                    "matrix or abandon changes.",
-                MsgButtons::OKCancel, MsgIcon::None, "Matrix Exists");
-            if (choice == MsgResult::OK) {
-                CMatrix* old = taken->second;
-                byKey_.erase(taken);
-                entries_.erase(std::find_if(entries_.begin(), entries_.end(),
-                                            [old](const auto& e) { return e.get() == old; }));
-                replaced = true;
-                continue;
-            }
-            std::string answer = dialogs_.inputBox(
-                "Rename the new matrix or press Cancel to skip the matrix.", "Matrix Name", "");
-            if (answer.empty()) {
-                dialogs_.message("Matrix " + quoted + " has been skipped.");
-                return kSkipped;
-            }
-            entry->Name = std::move(answer);
-        }
-    } catch (const RuntimeError& e) {
-        dialogs_.msgBox(errorPromptDash(e), MsgButtons::OK, MsgIcon::Critical, kListTitle);
-        return kFailed;
-    }
+bool CMatrices::Contains(const std::string& key) const {
+    return byKey_.count(foldCase(key)) != 0;
 }
 
 std::int16_t CMatrices::Count() const {
@@ -81,7 +37,7 @@ void CMatrices::Delete(int position) {
         throw RuntimeError(err::SubscriptOutOfRange);
     auto at = entries_.begin() + (position - 1);
     // The key is the name as it was added; Name is public and may have changed since.
-    auto key = byKey_.find(keyOf((*at)->Name));
+    auto key = byKey_.find(foldCase((*at)->Name));
     if (key == byKey_.end() || key->second != at->get())
         key = std::find_if(byKey_.begin(), byKey_.end(),
                            [entry = at->get()](const auto& k) { return k.second == entry; });
@@ -90,7 +46,7 @@ void CMatrices::Delete(int position) {
 }
 
 void CMatrices::Delete(const std::string& key) {
-    auto found = byKey_.find(keyOf(key));
+    auto found = byKey_.find(foldCase(key));
     if (found == byKey_.end()) throw RuntimeError(err::InvalidArgument);
     CMatrix* entry = found->second;
     byKey_.erase(found);
@@ -98,26 +54,16 @@ void CMatrices::Delete(const std::string& key) {
                                 [entry](const auto& e) { return e.get() == entry; }));
 }
 
-CMatrix* CMatrices::Item(int position) {
-    if (position < 1 || static_cast<std::size_t>(position) > entries_.size()) {
-        reportItemError(err::SubscriptOutOfRange);
-        return nullptr;
-    }
-    return entries_[static_cast<std::size_t>(position - 1)].get();
+CMatrix& CMatrices::Item(int position) {
+    if (position < 1 || static_cast<std::size_t>(position) > entries_.size())
+        throw RuntimeError(err::SubscriptOutOfRange);
+    return *entries_[static_cast<std::size_t>(position - 1)];
 }
 
-CMatrix* CMatrices::Item(const std::string& key) {
-    auto found = byKey_.find(keyOf(key));
-    if (found == byKey_.end()) {
-        reportItemError(err::InvalidArgument);
-        return nullptr;
-    }
-    return found->second;
-}
-
-void CMatrices::reportItemError(int number) {
-    dialogs_.msgBox(errorPrompt(RuntimeError(number)), MsgButtons::OK, MsgIcon::Exclamation,
-                    kItemTitle);
+CMatrix& CMatrices::Item(const std::string& key) {
+    auto found = byKey_.find(foldCase(key));
+    if (found == byKey_.end()) throw RuntimeError(err::InvalidArgument);
+    return *found->second;
 }
 
 } // namespace velmor

@@ -7,38 +7,27 @@
 #include <vector>
 
 #include "store/cmatrix.h"
-#include "ui/view/dialog_service.h"
 
 namespace velmor {
 
 // The ordered list of named matrices, keyed by name without regard to letter case.
-// Positions count from 1 in order of addition.
+// Positions count from 1 in order of addition. Every failure raises RuntimeError.
 class CMatrices {
   public:
-    static constexpr int kAdded = 0, kReplaced = 1, kFailed = 2, kSkipped = 3;
-
-    explicit CMatrices(DialogService& dialogs);
-
-    // Adds a copy of NewMatrix; a taken name starts the replace / rename / skip dialogue.
-    // Reports every failure itself and returns one of the codes above.
-    std::int32_t Add(std::string Name, const Variant& NewMatrix,
-                     const std::string& Description = {});
+    // Appends the entry: error 5 for a blank name, 457 for a name already in the list.
+    CMatrix& Add(std::unique_ptr<CMatrix> entry);
+    bool Contains(const std::string& key) const;
     std::int16_t Count() const;
-    // Raises a run-time error for a position or key that is not in the list.
+    // Error 9 for a position, 5 for a key, that is not in the list.
     void Delete(int position);
     void Delete(const std::string& key);
-    // Shows the Item error box and returns nullptr for a position or key not in the list.
-    CMatrix* Item(int position);
-    CMatrix* Item(const std::string& key);
+    CMatrix& Item(int position);
+    CMatrix& Item(const std::string& key);
 
     auto begin() const { return entries_.begin(); }
     auto end() const { return entries_.end(); }
 
   private:
-    static std::string keyOf(const std::string& name);
-    void reportItemError(int number);
-
-    DialogService& dialogs_;
     std::vector<std::unique_ptr<CMatrix>> entries_;
     std::unordered_map<std::string, CMatrix*> byKey_;
 };

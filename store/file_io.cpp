@@ -28,11 +28,11 @@ RuntimeError errorFromErrno(int e, bool reading) {
     case ENOSPC:
     case EDQUOT:
     case EFBIG:
-        return RuntimeError(kErrDiskFull);
+        return RuntimeError(err::DiskFull);
     case EIO:
         return RuntimeError(err::DeviceIO);
     default:
-        return RuntimeError(kErrPathFileAccess);
+        return RuntimeError(err::PathFileAccess);
     }
 }
 
@@ -60,7 +60,7 @@ class Fd {
 void readAll(int fd, std::string& out) {
     struct stat st {};
     if (::fstat(fd, &st) != 0) throw errorFromErrno(errno, true);
-    if (S_ISDIR(st.st_mode)) throw RuntimeError(kErrPathFileAccess);
+    if (S_ISDIR(st.st_mode)) throw RuntimeError(err::PathFileAccess);
     std::size_t used = out.size();
     out.resize(used + (st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0) + 1);
     for (;;) {
@@ -99,7 +99,7 @@ int createTemporary(const std::filesystem::path& target, std::string& tempPath) 
         if (fd >= 0) return fd;
         if (errno != EEXIST) throw errorFromErrno(errno, false);
     }
-    throw RuntimeError(kErrPathFileAccess);
+    throw RuntimeError(err::PathFileAccess);
 }
 
 void syncFolder(const std::filesystem::path& folder) {
@@ -127,13 +127,13 @@ void writeFileSafely(const std::string& path, std::string_view bytes, bool appen
         fs::path resolved = fs::canonical(target, ec);
         if (!ec) target = resolved;
     }
-    if (target.filename().empty()) throw RuntimeError(kErrPathFileAccess);
+    if (target.filename().empty()) throw RuntimeError(err::PathFileAccess);
 
     std::string old;
     struct stat st {};
     bool exists = ::stat(target.c_str(), &st) == 0;
     // Devices, pipes and folders are never replaced; a read-only file stays read-only.
-    if (exists && !S_ISREG(st.st_mode)) throw RuntimeError(kErrPathFileAccess);
+    if (exists && !S_ISREG(st.st_mode)) throw RuntimeError(err::PathFileAccess);
     if (exists && ::access(target.c_str(), W_OK) != 0) throw errorFromErrno(errno, false);
     if (append && exists) old = readFileBytes(target.string());
 

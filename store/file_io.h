@@ -5,10 +5,6 @@
 
 namespace velmor {
 
-// Error numbers of file failures beyond those named in engine/runtime_error.h.
-inline constexpr int kErrDiskFull = 61;
-inline constexpr int kErrPathFileAccess = 75;
-
 // The whole content of a file. Raises RuntimeError 53 (missing), 70 (permission),
 // 76 (folder missing), 57 (read error) or 75 (anything else, a folder for instance).
 std::string readFileBytes(const std::string& path);

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "engine/limits.h"
+#include "engine/text_case.h"
 #include "store/text_encoding.h"
 
 namespace velmor {
@@ -27,13 +28,7 @@ enum class Keyword { None, Name, Description, Rows, Columns };
 
 bool wordEndsAt(std::string_view line, std::size_t end, std::string_view lowerWord) {
     if (end < lowerWord.size()) return false;
-    const char* p = line.data() + end - lowerWord.size();
-    for (char w : lowerWord) {
-        char c = *p++;
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        if (c != w) return false;
-    }
-    return true;
+    return equalNoCase(line.substr(end - lowerWord.size(), lowerWord.size()), lowerWord);
 }
 
 // The keyword that occurs first in the line. Every keyword ends at a hyphen and holds no

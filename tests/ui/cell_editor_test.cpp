@@ -21,7 +21,7 @@ TEST_F(CellEditorTest, CharacterOnTheGridOpensTheEditorOrIsRefused) {
         g.setTextMatrix(1, 1, "12");
         dialogs.clear();
         g.userChar(code);
-        const BoxSpec refused{"Numbers only!", MsgButtons::OK, MsgIcon::None, "Velmor"};
+        const ExpectedBox refused{"Numbers only!", MsgButtons::OK, MsgIcon::None, "Velmor"};
         EXPECT_EQ(boxes(), text.empty() ? Boxes{refused} : Boxes{});
         EXPECT_EQ(g.TextMatrix(1, 1), text.empty() ? "12" : text);
         EXPECT_EQ(focus(), text.empty() ? static_cast<Control*>(&g) : &w.Text1);

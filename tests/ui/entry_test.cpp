@@ -5,10 +5,10 @@ namespace {
 
 using EntryTest = MainWindowScenario;
 
-const BoxSpec kCancelQuestion{"Are you sure that you want to cancel input or changes?",
-                              MsgButtons::YesNo, MsgIcon::None, "Cancel Input/Changes?"};
-const BoxSpec kClearQuestion{"Are you sure that you want to clear the grid?", MsgButtons::YesNo,
-                             MsgIcon::None, "Clear Grid?"};
+const ExpectedBox kCancelQuestion{"Are you sure that you want to cancel input or changes?",
+                                  MsgButtons::YesNo, MsgIcon::None, "Cancel Input/Changes?"};
+const ExpectedBox kClearQuestion{"Are you sure that you want to clear the grid?", MsgButtons::YesNo,
+                                 MsgIcon::None, "Clear Grid?"};
 
 TEST_F(EntryTest, KeyedMatrixIsStoredAndShownInBothGrids) {
     startEntry("A", "2", "3", {"1", "-2.5", "3", "4", ".5", "60"}, "two by three");
@@ -123,8 +123,8 @@ TEST_F(EntryTest, ClearEmptiesTheCellsAndRebuildsHeadingsAndWidths) {
     w.txtNo_Rows.userEdit("x");
     dialogs.answer(MsgResult::Yes);
     w.cmdClear.userClick();
-    const BoxSpec mismatch{"Error No. - 13; Type mismatch", MsgButtons::OK, MsgIcon::Critical,
-                           "frmVelmor - cmdClear_Click"};
+    const ExpectedBox mismatch{"Error No. - 13; Type mismatch", MsgButtons::OK, MsgIcon::Critical,
+                               "frmVelmor - cmdClear_Click"};
     EXPECT_EQ(boxes(), Boxes({kClearQuestion, kClearQuestion, mismatch}));
     EXPECT_EQ(cells(g), Cells({{"", ""}, {"", ""}}));
     EXPECT_EQ(w.form.MousePointer(), 0);
@@ -166,10 +166,10 @@ TEST_F(EntryTest, CancelOfChangesToAStoredMatrixShowsTheStoredVersion) {
 
 TEST_F(EntryTest, InputWithAnUnsavedNamedMatrixAsksFirst) {
     auto unsaved = [](const std::string& name) {
-        return BoxSpec{"Matrix \"" + name +
-                           "\" hasn't been saved after input or possible "
-                           "changes, press OK to Save the matrix. Otherwise press Cancel.",
-                       MsgButtons::OKCancel, MsgIcon::None, "frmVelmor"};
+        return ExpectedBox{"Matrix \"" + name +
+                               "\" hasn't been saved after input or possible "
+                               "changes, press OK to Save the matrix. Otherwise press Cancel.",
+                           MsgButtons::OKCancel, MsgIcon::None, "frmVelmor"};
     };
     startEntry("A", "1", "1", {"5"});
     w.cmdSave.userClick();

@@ -19,8 +19,8 @@ using Cells = std::vector<std::vector<std::string>>;
 using Names = std::vector<std::string>;
 using Buttons = std::set<std::string>;
 // A message or input box: prompt, buttons, icon, title.
-using BoxSpec = std::tuple<std::string, MsgButtons, MsgIcon, std::string>;
-using Boxes = std::vector<BoxSpec>;
+using ExpectedBox = std::tuple<std::string, MsgButtons, MsgIcon, std::string>;
+using Boxes = std::vector<ExpectedBox>;
 
 // The main window after a start-up with a settings file, driven by user actions only.
 class MainWindowScenario : public ::testing::Test {

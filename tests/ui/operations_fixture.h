@@ -25,7 +25,7 @@ class OperationsFixture : public ::testing::Test {
         Array a = Array::matrix(int(rows.size()), int(rows[0].size()));
         for (std::size_t i = 0; i < rows.size(); ++i)
             for (std::size_t j = 0; j < rows[i].size(); ++j) a.at(i + 1, j + 1) = rows[i][j];
-        ASSERT_EQ(w.Matrices.Add(name, Variant(std::move(a)), ""), CMatrices::kAdded);
+        ASSERT_EQ(w.Matrices.Add(name, Variant(std::move(a)), ""), MatrixList::kAdded);
         w.cboMatrixInput.AddItem(name);
         w.cboMatrixInput2.AddItem(name);
     }

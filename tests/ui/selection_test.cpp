@@ -22,7 +22,7 @@ class SelectionTest : public MainWindowScenario {
 
 const Cells kA{{"1", "2", "3"}, {"4", "5", "6"}}, kB{{"7", "8"}, {"9", "10"}, {"11", "12"}};
 
-BoxSpec unsavedOnPick(const std::string& name) {
+ExpectedBox unsavedOnPick(const std::string& name) {
     return {"Matrix \"" + name +
                 "\" possibly has changed without being saved. Press OK to Save the matrix. "
                 "Otherwise press Cancel to discard any changes.",
@@ -109,12 +109,12 @@ TEST_F(SelectionTest, OperandButtonsFollowTheShapesOfBothMatrices) {
 }
 
 TEST_F(SelectionTest, DeletingSelectsTheNeighbourAndDeleteAllEmptiesTheWindow) {
-    const BoxSpec one{"Are you sure that you want to delete this matrix?", MsgButtons::YesNo,
-                      MsgIcon::None, "Delete Matrix"};
-    const BoxSpec all{"Are you sure that you want to delete all matrices?", MsgButtons::YesNo,
-                      MsgIcon::None, "Delete All Matrices"};
-    const BoxSpec invalid{"Error No. 380; Invalid property value", MsgButtons::OK,
-                          MsgIcon::Exclamation, "frmVelmor - cmdDelete_Click"};
+    const ExpectedBox one{"Are you sure that you want to delete this matrix?", MsgButtons::YesNo,
+                          MsgIcon::None, "Delete Matrix"};
+    const ExpectedBox all{"Are you sure that you want to delete all matrices?", MsgButtons::YesNo,
+                          MsgIcon::None, "Delete All Matrices"};
+    const ExpectedBox invalid{"Error No. 380; Invalid property value", MsgButtons::OK,
+                              MsgIcon::Exclamation, "frmVelmor - cmdDelete_Click"};
     // Answered No, then a typed name that is no entry: nothing deleted.
     w.cboMatrixInput.userPick(0);
     dialogs.answer(MsgResult::No).answer(MsgResult::Yes);
@@ -173,13 +173,14 @@ TEST_F(SelectionTest, DeletingSelectsTheNeighbourAndDeleteAllEmptiesTheWindow) {
 
 // Saved under a taken name, whatever its letter case, three times in a row.
 TEST_F(SelectionTest, SavingUnderATakenNameReplacesRenamesOrSkips) {
-    const BoxSpec exists{"The matrix \"b\" already exists. Press OK to replace it, or Cancel to "
-                         "rename the new matrix or abandon changes.",
-                         MsgButtons::OKCancel, MsgIcon::None, "Matrix Exists"};
-    const BoxSpec rename{"Rename the new matrix or press Cancel to skip the matrix.",
-                         MsgButtons::OKCancel, MsgIcon::None, "Matrix Name"};
-    const BoxSpec skipped{"Matrix \"b\" has been skipped.", MsgButtons::OK, MsgIcon::None,
-                          "Velmor"};
+    const ExpectedBox exists{
+        "The matrix \"b\" already exists. Press OK to replace it, or Cancel to "
+        "rename the new matrix or abandon changes.",
+        MsgButtons::OKCancel, MsgIcon::None, "Matrix Exists"};
+    const ExpectedBox rename{"Rename the new matrix or press Cancel to skip the matrix.",
+                             MsgButtons::OKCancel, MsgIcon::None, "Matrix Name"};
+    const ExpectedBox skipped{"Matrix \"b\" has been skipped.", MsgButtons::OK, MsgIcon::None,
+                              "Velmor"};
     const struct {
         const char* newName; // typed into the rename box; nullptr: not asked
         Boxes boxes;

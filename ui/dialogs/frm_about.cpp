@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "ui/dialogs/frm_sys_info.h"
+#include "velmor/version.h"
 
 namespace velmor {
 
@@ -12,7 +13,6 @@ namespace {
 constexpr const char* kAppTitleText = "Velmor";
 constexpr const char* kCompanyName = "Dravik Software";
 constexpr const char* kProductName = "Velmor";
-constexpr int kVersionMajor = 1, kVersionMinor = 1, kVersionRevision = 0;
 constexpr const char* kFileDescription =
     "Perform matrix calculations: transpose, invert, multiply, scale, add, subtract, and "
     "compute determinants.";

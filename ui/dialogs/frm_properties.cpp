@@ -52,7 +52,8 @@ void FrmProperties::chkFractions_Click() {
             txtTrace.setText(trace);
             fractionsShown_ = true;
         } catch (const RuntimeError& e) {
-            dialogs_.msgBox(errorPrompt(e), MsgButtons::OK, MsgIcon::Exclamation,
+            dialogs_.msgBox("Error No. " + std::to_string(e.number()) + "; " + e.description(),
+                            MsgButtons::OK, MsgIcon::Exclamation,
                             "frmProperties - chkFractions_Click");
             chkFractions.setValue(0);
         }

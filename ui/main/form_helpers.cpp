@@ -1,10 +1,7 @@
 #include "ui/main/form_helpers.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "engine/runtime_error.h"
-#include "store/cmatrices.h"
+#include "ui/adapters/matrix_list.h"
 
 namespace velmor {
 
@@ -23,17 +20,10 @@ std::int16_t countFromText(const std::string& text) {
     return static_cast<std::int16_t>(value);
 }
 
-CMatrix& listEntry(CMatrices& list, int position) {
+CMatrix& listEntry(MatrixList& list, int position) {
     CMatrix* entry = list.Item(position);
-    if (!entry) throw RuntimeError(91, "Object variable or With block variable not set");
+    if (!entry) throw RuntimeError(err::ObjectNotSet);
     return *entry;
-}
-
-bool sameTextNoCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
 }
 
 } // namespace velmor

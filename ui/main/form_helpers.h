@@ -5,7 +5,7 @@
 
 namespace velmor {
 
-class CMatrices;
+class MatrixList;
 class CMatrix;
 
 // Reads the text of a row or column count box as a 16-bit count. Blanks around the digits
@@ -15,9 +15,6 @@ std::int16_t countFromText(const std::string& text);
 
 // The list entry at a position from 1. Item has already reported a bad position; the caller's
 // trap then reports the missing entry as well (run-time error 91).
-CMatrix& listEntry(CMatrices& list, int position);
-
-// Texts equal without regard to letter case.
-bool sameTextNoCase(const std::string& a, const std::string& b);
+CMatrix& listEntry(MatrixList& list, int position);
 
 } // namespace velmor

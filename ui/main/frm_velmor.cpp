@@ -1,5 +1,6 @@
 #include "ui/main/frm_velmor.h"
 
+#include "ui/adapters/error_prompt.h"
 #include "ui/dialogs/frm_about.h"
 #include "ui/dialogs/frm_properties.h"
 #include "ui/output/frm_matrix_output.h"

@@ -1,12 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
-#include "engine/cvelmor.h"
+#include "ui/adapters/engine_adapter.h"
 #include "engine/number_format.h"
-#include "store/cmatrices.h"
+#include "ui/adapters/matrix_list.h"
 #include "ui/output/main_window_link.h"
 #include "ui/view/combo_box.h"
 #include "ui/view/command_button.h"
@@ -35,8 +36,8 @@ class FrmVelmor : public MainWindowLink {
     ~FrmVelmor() override;
 
     // MainWindowLink
-    CVelmor& engine() override { return gVelmor; }
-    CMatrices& matrices() override { return Matrices; }
+    EngineAdapter& engine() override { return gVelmor; }
+    MatrixList& matrices() override { return Matrices; }
     MainWindowState& state() override { return g; }
     ComboBox& firstSelector() override { return cboMatrixInput; }
     ComboBox& secondSelector() override { return cboMatrixInput2; }
@@ -77,8 +78,8 @@ class FrmVelmor : public MainWindowLink {
     MenuItem mnuHelp, mnuAbout, mnuContents;
 
     // Public state (g*) and the engine and list.
-    CVelmor gVelmor;
-    CMatrices Matrices;
+    EngineAdapter gVelmor;
+    MatrixList Matrices;
     MainWindowState g;
 
     // Window-level state.
@@ -163,6 +164,18 @@ class FrmVelmor : public MainWindowLink {
     void cmdAdjoint_Click();
     void cmdProperties_Click();
     void ShowResult();
+    // One matrix operation of the buttons above the grids (see runOperation).
+    struct Operation {
+        enum OnError { Box, BoxUnlessNoResult, Silent };
+        const char* handler;
+        std::function<Variant()> compute;   // the engine call on the chosen operands
+        std::function<std::string()> label; // the result's proposed name
+        OnError onError = Box;
+        std::function<void()> prepare = {}; // runs before the pointer turns busy
+        // Hands the operands to the result window for its exact fractions.
+        std::function<void(FrmMatrixOutput&)> exact = {};
+    };
+    void runOperation(const Operation& op);
 
     // Matrix data files (frm_velmor_files.cpp).
     void SaveMatrix(std::string& MatrixTxtFile);

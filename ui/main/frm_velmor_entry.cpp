@@ -1,6 +1,7 @@
 #include <string>
 
 #include "engine/limits.h"
+#include "engine/text_case.h"
 #include "ui/main/form_helpers.h"
 #include "ui/main/frm_velmor.h"
 
@@ -163,14 +164,14 @@ void FrmVelmor::cmdSave_Click() {
         mvarMatrix = gVelmor.GridToArray();
         std::int32_t result =
             Matrices.Add(cboMatrixInput.Text(), mvarMatrix, txtDescription.Text());
-        if (result == CMatrices::kFailed) {
+        if (result == MatrixList::kFailed) {
             // Add has reported why; the entry stays open for another name.
             cboMatrixInput.SetFocus();
             restorePointer();
             return;
         }
         mintMatrixCount = Matrices.Count();
-        if (result == CMatrices::kAdded) {
+        if (result == MatrixList::kAdded) {
             mintIndex = mintMatrixCount;
             const std::string name = listEntry(Matrices, mintIndex).Name;
             cboMatrixInput.AddItem(name);
@@ -189,7 +190,7 @@ void FrmVelmor::cmdSave_Click() {
         mfMatrixSaved = true;
         cboMatrixInput.setListIndex(mintMatrixCount - 1);
         if (cboMatrixInput2.Text().empty() ||
-            sameTextNoCase(cboMatrixInput2.Text(), cboMatrixInput.Text()))
+            equalNoCase(cboMatrixInput2.Text(), cboMatrixInput.Text()))
             cboMatrixInput2.setText(cboMatrixInput.Text());
         TabStopMatrixOps();
         cboMatrixInput2.setVisible(true);

@@ -1,3 +1,4 @@
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -13,15 +14,29 @@ namespace {
 
 // The matrix of the list entry a selector has chosen; with no entry there the list's box
 // comes first, then the button's own.
-Variant chosenMatrix(CMatrices& list, const ComboBox& selector) {
+Variant chosenMatrix(MatrixList& list, const ComboBox& selector) {
     return listEntry(list, selector.ListIndex() + 1).Matrix();
 }
 
-// The working matrix only ever holds a matrix: an engine call that returned nothing (after
-// its own message) fails the store and leaves the previous value in place.
-void storeMatrix(Variant& target, Variant&& result) {
-    if (!result.isArray() || result.array().dims() != 2) throw RuntimeError(err::TypeMismatch);
-    target = std::move(result);
+// An engine call on the matrices of both selectors, the first one read first; the operands
+// are kept in `operands` for the result's exact fractions.
+std::function<Variant()>
+onBothSelections(FrmVelmor& w, Variant (EngineAdapter::*call)(const Variant&, const Variant&),
+                 Variant (&operands)[2]) {
+    return [&w, call, &operands] {
+        operands[0] = chosenMatrix(w.Matrices, w.cboMatrixInput);
+        operands[1] = chosenMatrix(w.Matrices, w.cboMatrixInput2);
+        return (w.gVelmor.*call)(operands[0], operands[1]);
+    };
+}
+
+// Offers the result's exact fractions from the operands of the engine call.
+std::function<void(FrmMatrixOutput&)> exactFrom(exact::Operation op, const Variant& first,
+                                                const Variant* second = nullptr,
+                                                const std::string* scalar = nullptr) {
+    return [op, &first, second, scalar](FrmMatrixOutput& out) {
+        out.setExactSource(op, first, second, scalar ? *scalar : std::string());
+    };
 }
 
 std::size_t characterCount(const std::string& text) {
@@ -48,121 +63,118 @@ void openResultWindow(FrmVelmor& w, const std::string& label) {
 
 } // namespace
 
-void FrmVelmor::cmdAdd_Click() {
+// The frame every matrix operation shares: busy pointer, the engine call, the result window
+// named by `label`, and the handler's own error box for whatever the engine did not report.
+// The working matrix only ever holds a matrix: an engine call that failed (after its own
+// boxes) gives none, which the handler reports as error 13 and the previous value stays.
+void FrmVelmor::runOperation(const Operation& op) {
     try {
+        if (op.prepare) op.prepare();
         busy();
-        Variant first = chosenMatrix(Matrices, cboMatrixInput);
-        Variant second = chosenMatrix(Matrices, cboMatrixInput2);
-        storeMatrix(mvarMatrix, gVelmor.Add(first, second));
-        openResultWindow(*this, "[" + cboMatrixInput.Text() + "+" + cboMatrixInput2.Text() + "]");
-        frmMatrixOutput->setExactSource(exact::Operation::Add, first, &second);
+        Variant result = op.compute();
+        if (!result.isArray() || result.array().dims() != 2) throw RuntimeError(err::TypeMismatch);
+        mvarMatrix = std::move(result);
+        openResultWindow(*this, op.label());
+        if (op.exact) op.exact(*frmMatrixOutput);
         ShowResult();
         restorePointer();
     } catch (const RuntimeError& e) {
-        errorBox(e, "cmdAdd_Click", MsgIcon::Critical, true);
+        const bool reported =
+            op.onError == Operation::Silent ||
+            (op.onError == Operation::BoxUnlessNoResult && e.number() == err::TypeMismatch);
+        if (!reported) errorBox(e, op.handler, MsgIcon::Critical, true);
         restorePointer();
     }
+}
+
+void FrmVelmor::cmdAdd_Click() {
+    Variant ab[2];
+    runOperation({"cmdAdd_Click",
+                  onBothSelections(*this, &EngineAdapter::Add, ab),
+                  [&] { return "[" + cboMatrixInput.Text() + "+" + cboMatrixInput2.Text() + "]"; },
+                  Operation::Box,
+                  {},
+                  exactFrom(exact::Operation::Add, ab[0], &ab[1])});
 }
 
 void FrmVelmor::cmdSubtract_Click() {
-    try {
-        busy();
-        Variant first = chosenMatrix(Matrices, cboMatrixInput);
-        Variant second = chosenMatrix(Matrices, cboMatrixInput2);
-        storeMatrix(mvarMatrix, gVelmor.Subtract(first, second));
-        openResultWindow(*this, "[" + cboMatrixInput.Text() + "-" + cboMatrixInput2.Text() + "]");
-        frmMatrixOutput->setExactSource(exact::Operation::Subtract, first, &second);
-        ShowResult();
-        restorePointer();
-    } catch (const RuntimeError& e) {
-        errorBox(e, "cmdSubtract_Click", MsgIcon::Critical, true);
-        restorePointer();
-    }
+    Variant ab[2];
+    runOperation({"cmdSubtract_Click",
+                  onBothSelections(*this, &EngineAdapter::Subtract, ab),
+                  [&] { return "[" + cboMatrixInput.Text() + "-" + cboMatrixInput2.Text() + "]"; },
+                  Operation::Box,
+                  {},
+                  exactFrom(exact::Operation::Subtract, ab[0], &ab[1])});
 }
 
 void FrmVelmor::cmdMultiply_Click() {
-    try {
-        busy();
-        Variant first = chosenMatrix(Matrices, cboMatrixInput);
-        Variant second = chosenMatrix(Matrices, cboMatrixInput2);
-        storeMatrix(mvarMatrix, gVelmor.Multiply(first, second));
-        openResultWindow(*this, cboMatrixInput.Text() + cboMatrixInput2.Text());
-        frmMatrixOutput->setExactSource(exact::Operation::Multiply, first, &second);
-        ShowResult();
-        restorePointer();
-    } catch (const RuntimeError& e) {
-        errorBox(e, "cmdMultiply_Click", MsgIcon::Critical, true);
-        restorePointer();
-    }
+    Variant ab[2];
+    runOperation({"cmdMultiply_Click",
+                  onBothSelections(*this, &EngineAdapter::Multiply, ab),
+                  [&] { return cboMatrixInput.Text() + cboMatrixInput2.Text(); },
+                  Operation::Box,
+                  {},
+                  exactFrom(exact::Operation::Multiply, ab[0], &ab[1])});
 }
 
 void FrmVelmor::cmdScale_Click() {
-    try {
-        std::string answer = dialogs.inputBox("Scalar", "Multiply by Scalar", "");
-        // Cancel, or OK on an empty box: the pointer is never touched.
-        if (answer.empty()) return;
-        double scalar = format.toNumber(std::string_view(answer));
-        busy();
-        Variant first = chosenMatrix(Matrices, cboMatrixInput);
-        storeMatrix(mvarMatrix, gVelmor.ScaleMultiply(scalar, first));
-        openResultWindow(*this, format.toText(scalar) + cboMatrixInput.Text());
-        frmMatrixOutput->setExactSource(exact::Operation::Scale, first, nullptr, answer);
-        ShowResult();
-        restorePointer();
-    } catch (const RuntimeError& e) {
-        errorBox(e, "cmdScale_Click", MsgIcon::Critical, true);
-        restorePointer();
-    }
+    std::string answer = dialogs.inputBox("Scalar", "Multiply by Scalar", "");
+    // Cancel, or OK on an empty box: the pointer is never touched.
+    if (answer.empty()) return;
+    double scalar = 0;
+    Variant a;
+    runOperation({"cmdScale_Click",
+                  [&] {
+                      a = chosenMatrix(Matrices, cboMatrixInput);
+                      return gVelmor.ScaleMultiply(scalar, a);
+                  },
+                  [&] { return format.toText(scalar) + cboMatrixInput.Text(); }, Operation::Box,
+                  [&] { scalar = format.toNumber(std::string_view(answer)); },
+                  exactFrom(exact::Operation::Scale, a, nullptr, &answer)});
 }
 
 void FrmVelmor::cmdTranspose_Click() {
-    try {
-        busy();
-        gVelmor.FlexGrid = &MSFlexGrid1;
-        Variant grid = gVelmor.GridToArray();
-        storeMatrix(mvarMatrix, gVelmor.Transpose(grid));
-        openResultWindow(*this, suffixLabel(cboMatrixInput.Text(), "_T"));
-        frmMatrixOutput->setExactSource(exact::Operation::Transpose, grid, nullptr);
-        ShowResult();
-        restorePointer();
-    } catch (const RuntimeError&) {
-        // Silent by design: the engine has already reported whatever failed.
-        restorePointer();
-    }
+    // Silent by design: the engine has already reported whatever failed.
+    Variant a;
+    runOperation({"cmdTranspose_Click",
+                  [&] {
+                      gVelmor.FlexGrid = &MSFlexGrid1;
+                      a = gVelmor.GridToArray();
+                      return gVelmor.Transpose(a);
+                  },
+                  [&] { return suffixLabel(cboMatrixInput.Text(), "_T"); },
+                  Operation::Silent,
+                  {},
+                  exactFrom(exact::Operation::Transpose, a)});
 }
 
 void FrmVelmor::cmdInvert_Click() {
-    try {
-        busy();
-        gVelmor.FlexGrid = &MSFlexGrid1;
-        Variant grid = gVelmor.GridToArray();
-        storeMatrix(mvarMatrix, gVelmor.Invert(grid));
-        openResultWindow(*this, suffixLabel(cboMatrixInput.Text(), "_I"));
-        frmMatrixOutput->setExactSource(exact::Operation::Invert, grid, nullptr);
-        ShowResult();
-        restorePointer();
-    } catch (const RuntimeError& e) {
-        // Error 13 means the engine returned no inverse after its own message (a singular
-        // or non-square matrix); a second box would only repeat it.
-        if (e.number() != err::TypeMismatch)
-            errorBox(e, "cmdInvert_Click", MsgIcon::Critical, true);
-        restorePointer();
-    }
+    // Error 13 means the engine returned no inverse after its own message (a singular or
+    // non-square matrix); a second box would only repeat it.
+    Variant a;
+    runOperation({"cmdInvert_Click",
+                  [&] {
+                      gVelmor.FlexGrid = &MSFlexGrid1;
+                      a = gVelmor.GridToArray();
+                      return gVelmor.Invert(a);
+                  },
+                  [&] { return suffixLabel(cboMatrixInput.Text(), "_I"); },
+                  Operation::BoxUnlessNoResult,
+                  {},
+                  exactFrom(exact::Operation::Invert, a)});
 }
 
 void FrmVelmor::cmdAdjoint_Click() {
-    try {
-        busy();
-        Variant first = chosenMatrix(Matrices, cboMatrixInput);
-        storeMatrix(mvarMatrix, gVelmor.GetAdjointMatrix(first));
-        openResultWindow(*this, "adj(" + cboMatrixInput.Text() + ")");
-        frmMatrixOutput->setExactSource(exact::Operation::Adjoint, first, nullptr);
-        ShowResult();
-        restorePointer();
-    } catch (const RuntimeError& e) {
-        errorBox(e, "cmdAdjoint_Click", MsgIcon::Critical, true);
-        restorePointer();
-    }
+    Variant a;
+    runOperation({"cmdAdjoint_Click",
+                  [&] {
+                      a = chosenMatrix(Matrices, cboMatrixInput);
+                      return gVelmor.GetAdjointMatrix(a);
+                  },
+                  [&] { return "adj(" + cboMatrixInput.Text() + ")"; },
+                  Operation::Box,
+                  {},
+                  exactFrom(exact::Operation::Adjoint, a)});
 }
 
 void FrmVelmor::cmdProperties_Click() {

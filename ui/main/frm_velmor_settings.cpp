@@ -1,7 +1,6 @@
-#include <algorithm>
-#include <cctype>
 #include <string>
 
+#include "engine/text_case.h"
 #include "store/file_lookup.h"
 #include "store/settings_reader.h"
 #include "ui/main/frm_velmor.h"
@@ -11,12 +10,6 @@ namespace velmor {
 namespace {
 
 constexpr const char* kIniName = "velmor.ini";
-
-std::string upperCase(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return s;
-}
 
 // Offers the current delimiter for change; an empty answer keeps it.
 void askDelimiter(DialogService& dialogs, std::string& delimiter, const std::string& data,
@@ -34,7 +27,7 @@ std::string FrmVelmor::iniFileIn(const std::string& dir) {
     if (dir.empty()) return {};
     const std::string found = platform.findFileNoCase(dir, kIniName);
     // Open the name as stored: the lookup ignores case, the file system does not.
-    return upperCase(found) == "VELMOR.INI" ? joinPath(dir, found) : std::string();
+    return equalNoCase(found, kIniName) ? joinPath(dir, found) : std::string();
 }
 
 void FrmVelmor::readSettings() {

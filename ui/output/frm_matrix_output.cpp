@@ -5,17 +5,16 @@
 #include <new>
 #include <string_view>
 
-#include "engine/cvelmor.h"
 #include "engine/runtime_error.h"
-#include "store/cmatrices.h"
+#include "ui/adapters/engine_adapter.h"
+#include "ui/adapters/error_prompt.h"
+#include "ui/adapters/matrix_list.h"
 #include "ui/view/combo_box.h"
 #include "ui/view/platform_services.h"
 
 namespace velmor {
 
 namespace {
-
-constexpr int kObjectNotSet = 91;
 
 // A text read as a 32-bit whole number the way the precision box needs it: any decimal
 // number, rounded half to even; beyond 32 bits is an overflow.
@@ -129,7 +128,7 @@ void FrmMatrixOutput::txtPrecision_Change() {
         // Every precision starts again from the texts the result was shown with, never from
         // an earlier rounding of them.
         if (!mfValuesRead) {
-            CVelmor& engine = main_.engine();
+            EngineAdapter& engine = main_.engine();
             engine.FlexGrid = &MSFlexGrid1;
             mvarValues = engine.GridToArray();
             mfValuesRead = true;
@@ -195,20 +194,20 @@ void FrmMatrixOutput::cmdSave_Click() {
     MainWindowState& g = main_.state();
     try {
         form.setMousePointer(kPointerHourglass);
-        CVelmor& engine = main_.engine();
+        EngineAdapter& engine = main_.engine();
         engine.FlexGrid = &MSFlexGrid1;
         mvarValues = engine.GridToArray();
 
-        CMatrices& list = main_.matrices();
+        MatrixList& list = main_.matrices();
         std::int32_t r = list.Add(txtMatrixResult.Text(), mvarValues, txtDescription.Text());
-        if (r == CMatrices::kAdded || r == CMatrices::kReplaced) {
+        if (r == MatrixList::kAdded || r == MatrixList::kReplaced) {
             ComboBox& first = main_.firstSelector();
             ComboBox& second = main_.secondSelector();
             first.Clear();
             second.Clear();
             for (int k = 1; k <= list.Count(); ++k) {
                 CMatrix* entry = list.Item(k);
-                if (!entry) throw RuntimeError(kObjectNotSet);
+                if (!entry) throw RuntimeError(err::ObjectNotSet);
                 first.AddItem(entry->Name);
                 second.AddItem(entry->Name);
             }
@@ -217,7 +216,7 @@ void FrmMatrixOutput::cmdSave_Click() {
             first.setListIndex(list.Count() - 1);
             second.setListIndex(list.Count() - 1);
         }
-        if (r == CMatrices::kSkipped) {
+        if (r == MatrixList::kSkipped) {
             // Stay open so that the user can give another name or cancel.
             txtMatrixResult.SetFocus();
             form.setMousePointer(g.gintCursor);

@@ -5,8 +5,8 @@
 
 namespace velmor {
 
-class CVelmor;
-class CMatrices;
+class EngineAdapter;
+class MatrixList;
 class ComboBox;
 class PlatformServices;
 
@@ -28,8 +28,8 @@ struct MainWindowState {
 class MainWindowLink {
   public:
     virtual ~MainWindowLink() = default;
-    virtual CVelmor& engine() = 0;
-    virtual CMatrices& matrices() = 0;
+    virtual EngineAdapter& engine() = 0;
+    virtual MatrixList& matrices() = 0;
     virtual MainWindowState& state() = 0;
     virtual ComboBox& firstSelector() = 0;  // cboMatrixInput
     virtual ComboBox& secondSelector() = 0; // cboMatrixInput2

@@ -1,18 +1,11 @@
 #include "ui/view/combo_box.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "engine/runtime_error.h"
+#include "engine/text_case.h"
 
 namespace velmor {
-
-static bool equalNoCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
 
 ComboBox::ComboBox(Form& form, std::string name, bool editable)
     : Control(form, std::move(name), ControlKind::ComboBox), editable_(editable) {}

@@ -8,8 +8,6 @@
 namespace velmor {
 
 namespace {
-constexpr int kInvalidRow = 30009;
-constexpr int kInvalidCol = 30010;
 const std::string kNoText;
 } // namespace
 
@@ -59,14 +57,14 @@ void Grid::setCols(int cols) {
 }
 
 void Grid::setRow(int row) {
-    if (row < 0 || row >= rows_) throw RuntimeError(kInvalidRow, "Invalid Row value");
+    if (row < 0 || row >= rows_) throw RuntimeError(err::InvalidRowValue);
     row_ = row;
     dropSelection();
     notify(Prop::CurrentCell);
 }
 
 void Grid::setCol(int col) {
-    if (col < 0 || col >= cols_) throw RuntimeError(kInvalidCol, "Invalid Col value");
+    if (col < 0 || col >= cols_) throw RuntimeError(err::InvalidColValue);
     col_ = col;
     dropSelection();
     notify(Prop::CurrentCell);
@@ -101,8 +99,8 @@ const std::string& Grid::TextMatrix(int row, int col) const {
 }
 
 void Grid::setTextMatrix(int row, int col, const std::string& text) {
-    if (row < 0 || row >= rows_) throw RuntimeError(kInvalidRow, "Invalid Row value");
-    if (col < 0 || col >= cols_) throw RuntimeError(kInvalidCol, "Invalid Col value");
+    if (row < 0 || row >= rows_) throw RuntimeError(err::InvalidRowValue);
+    if (col < 0 || col >= cols_) throw RuntimeError(err::InvalidColValue);
     text_[index(row, col)] = text;
     cellsChanged(Prop::Cells);
 }

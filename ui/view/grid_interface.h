@@ -8,7 +8,7 @@ namespace velmor {
 inline constexpr int kAlignCenter = 4;
 inline constexpr int kAlignRight = 7;
 
-// The grid operations the engine's grid transfer uses. Counts include the heading row and
+// The grid operations the grid transfer (ui/adapters) uses. Counts include the heading row and
 // column; Row and Col count from 0. Invalid values raise run-time errors.
 class IGrid {
   public:

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/cvelmor.h"
+#include "ui/adapters/engine_adapter.h"
 #include "engine/exact_fractions.h"
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/values.h"
@@ -62,7 +62,7 @@ class Exact : public ::testing::Test {
   protected:
     test::ScriptedDialogs dialogs;
     NumberFormat format{"."};
-    CVelmor engine{dialogs, format};
+    EngineAdapter engine{dialogs, format};
 };
 
 TEST_F(Exact, TextsReadAsExactRationalsByTheDecimalRules) {

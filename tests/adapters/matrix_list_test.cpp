@@ -5,7 +5,7 @@
 
 #include "tests/support/values.h"
 #include "engine/runtime_error.h"
-#include "store/cmatrices.h"
+#include "ui/adapters/matrix_list.h"
 #include "tests/support/scripted_dialogs.h"
 
 namespace velmor {
@@ -42,10 +42,10 @@ std::string listError(const std::string& prompt) {
     return line(Box::Message, "CMatrices class module", MsgButtons::OK, MsgIcon::Critical, prompt);
 }
 
-class MatrixList : public ::testing::Test {
+class MatrixListTest : public ::testing::Test {
   protected:
     test::ScriptedDialogs dialogs;
-    CMatrices list{dialogs};
+    MatrixList list{dialogs};
 
     void addABC() {
         while (list.Count() > 0) list.Delete(1);
@@ -84,7 +84,7 @@ class MatrixList : public ::testing::Test {
     }
 };
 
-TEST_F(MatrixList, EntriesOwnTheirMatrices) {
+TEST_F(MatrixListTest, EntriesOwnTheirMatrices) {
     Variant m = matrixOf(5);
     list.Add("M", m);
     m.array().at(1, 1) = Variant(6.0);
@@ -92,31 +92,31 @@ TEST_F(MatrixList, EntriesOwnTheirMatrices) {
     EXPECT_EQ(entries(), "M=5");
 }
 
-TEST_F(MatrixList, AddReplacesRenamesSkipsOrFails) {
+TEST_F(MatrixListTest, AddReplacesRenamesSkipsOrFails) {
     using enum MsgResult;
-    expectAdd("b", {OK}, {}, CMatrices::kReplaced, {exists("b")}, "A=1|C=3|b=9");
-    expectAdd("A", {Cancel}, {"D"}, CMatrices::kAdded, {exists("A"), rename}, "A=1|B=2|C=3|D=9");
+    expectAdd("b", {OK}, {}, MatrixList::kReplaced, {exists("b")}, "A=1|C=3|b=9");
+    expectAdd("A", {Cancel}, {"D"}, MatrixList::kAdded, {exists("A"), rename}, "A=1|B=2|C=3|D=9");
     // The answer is used as typed; a taken one asks again.
-    expectAdd("A", {Cancel, Cancel}, {"C", " c "}, CMatrices::kAdded,
+    expectAdd("A", {Cancel, Cancel}, {"C", " c "}, MatrixList::kAdded,
               {exists("A"), rename, exists("C"), rename}, "A=1|B=2|C=3| c =9");
-    expectAdd("a", {Cancel, OK}, {"b"}, CMatrices::kReplaced, {exists("a"), rename, exists("b")},
+    expectAdd("a", {Cancel, OK}, {"b"}, MatrixList::kReplaced, {exists("a"), rename, exists("b")},
               "A=1|C=3|b=9");
-    expectAdd("B", {Cancel}, {""}, CMatrices::kSkipped, {exists("B"), rename, skipped("B")},
+    expectAdd("B", {Cancel}, {""}, MatrixList::kSkipped, {exists("B"), rename, skipped("B")},
               "A=1|B=2|C=3");
-    expectAdd("B", {Cancel, Cancel}, {"c", ""}, CMatrices::kSkipped,
+    expectAdd("B", {Cancel, Cancel}, {"c", ""}, MatrixList::kSkipped,
               {exists("B"), rename, exists("c"), rename, skipped("c")}, "A=1|B=2|C=3");
     // Not a matrix fails before any question.
-    expectAdd("A", {}, {}, CMatrices::kFailed, {listError("Error No. - 13; Type mismatch")},
+    expectAdd("A", {}, {}, MatrixList::kFailed, {listError("Error No. - 13; Type mismatch")},
               "A=1|B=2|C=3", Variant());
     const std::string refused = listError("Error No. - 5; Invalid procedure call or argument");
     // A blank name could never be written to a data file and read back, so it is refused.
-    expectAdd("", {}, {}, CMatrices::kFailed, {refused}, "A=1|B=2|C=3");
-    expectAdd("  \t ", {}, {}, CMatrices::kFailed, {refused}, "A=1|B=2|C=3");
-    expectAdd("A", {Cancel}, {"   "}, CMatrices::kFailed, {exists("A"), rename, refused},
+    expectAdd("", {}, {}, MatrixList::kFailed, {refused}, "A=1|B=2|C=3");
+    expectAdd("  \t ", {}, {}, MatrixList::kFailed, {refused}, "A=1|B=2|C=3");
+    expectAdd("A", {Cancel}, {"   "}, MatrixList::kFailed, {exists("A"), rename, refused},
               "A=1|B=2|C=3");
 }
 
-TEST_F(MatrixList, ItemOutsideTheListShowsTheItemBox) {
+TEST_F(MatrixListTest, ItemOutsideTheListShowsTheItemBox) {
     addABC();
     EXPECT_EQ(list.Item(0), nullptr);
     EXPECT_EQ(list.Item(4), nullptr);
@@ -129,7 +129,7 @@ TEST_F(MatrixList, ItemOutsideTheListShowsTheItemBox) {
     expectBoxes({outside, outside, item("Error No. 5; Invalid procedure call or argument")});
 }
 
-TEST_F(MatrixList, DeleteMovesLaterEntriesUpAndRaisesOnBadIndex) {
+TEST_F(MatrixListTest, DeleteMovesLaterEntriesUpAndRaisesOnBadIndex) {
     addABC();
     list.Add("D", matrixOf(4));
     list.Delete(2);
@@ -139,19 +139,21 @@ TEST_F(MatrixList, DeleteMovesLaterEntriesUpAndRaisesOnBadIndex) {
     EXPECT_EQ(errorOf([&] { list.Delete("C"); }), err::InvalidArgument);
     EXPECT_EQ(entries(), "A=1|D=4");
     EXPECT_TRUE(dialogs.boxes.empty());
-    EXPECT_EQ(list.Add("b", matrixOf(2)), CMatrices::kAdded); // a deleted name is free again
+    EXPECT_EQ(list.Add("b", matrixOf(2)), MatrixList::kAdded); // a deleted name is free again
 }
 
-TEST_F(MatrixList, KeyStaysTheNameItWasAddedUnder) {
+TEST_F(MatrixListTest, KeyStaysTheNameItWasAddedUnder) {
     addABC();
     list.Item(2)->Name = "Renamed";
     EXPECT_EQ(list.Item("b")->Name, "Renamed");
+    list.Add("Élan", matrixOf(5)); // letters beyond ASCII ignore case too
+    EXPECT_EQ(list.Item("éLAN")->Name, "Élan");
     list.Delete(2);
-    EXPECT_EQ(list.Add("B", matrixOf(2)), CMatrices::kAdded);
+    EXPECT_EQ(list.Add("B", matrixOf(2)), MatrixList::kAdded);
     EXPECT_TRUE(dialogs.boxes.empty());
 }
 
-TEST_F(MatrixList, CountIsSixteenBit) {
+TEST_F(MatrixListTest, CountIsSixteenBit) {
     for (int i = 0; i < 32767; ++i) ASSERT_EQ(list.Add("m" + std::to_string(i), matrixOf(i)), 0);
     EXPECT_EQ(list.Count(), 32767);
     EXPECT_EQ(list.Item("M32766"), list.Item(32767));

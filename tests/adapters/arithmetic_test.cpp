@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/values.h"
-#include "engine/cvelmor.h"
+#include "ui/adapters/engine_adapter.h"
 #include "tests/support/scripted_dialogs.h"
 
 namespace velmor {
@@ -25,13 +25,13 @@ class Engine : public ::testing::Test {
   protected:
     test::ScriptedDialogs dialogs;
     NumberFormat format;
-    CVelmor engine{dialogs, format};
+    EngineAdapter engine{dialogs, format};
 
     // The result, with both loops left one past their bounds.
     void expectResult(const Variant& got, const Variant& expected) {
         EXPECT_EQ(got, expected);
-        EXPECT_EQ(engine.mintRow, rowCount(expected) + 1);
-        EXPECT_EQ(engine.mintColumn, columnCount(expected) + 1);
+        EXPECT_EQ(engine.position().row, rowCount(expected) + 1);
+        EXPECT_EQ(engine.position().column, columnCount(expected) + 1);
     }
 
     void expectBox(std::size_t k, const std::string& prompt, const std::string& title,
@@ -75,8 +75,8 @@ TEST_F(Engine, ResultsAreNumberMatricesWithLowerBoundOne) {
     // Transpose alone copies elements unchanged; its loops run over the input.
     EXPECT_EQ(engine.Transpose(matrix(2, 3, {"a", "1", "-2.5", 4, Variant(), "x"}, 0)),
               matrix(3, 2, {"a", 4, "1", Variant(), "-2.5", "x"}));
-    EXPECT_EQ(engine.mintRow, 3);
-    EXPECT_EQ(engine.mintColumn, 4);
+    EXPECT_EQ(engine.position().row, 3);
+    EXPECT_EQ(engine.position().column, 4);
     EXPECT_TRUE(dialogs.boxes.empty());
 }
 
@@ -118,7 +118,7 @@ TEST_F(Engine, ErrorBoxesLocateTheFirstFailingElementInLoopOrder) {
     }
 }
 
-// The prompt names the column only; the row is left in mintRow.
+// The prompt names the column only; the row is kept for later prompts.
 TEST_F(Engine, MultiplyErrorsStopAtTheFirstFailingElement) {
     Variant p = with(ones(40, 30), 25, 4, "bad"), q = ones(30, 50);
     const struct {
@@ -144,14 +144,14 @@ TEST_F(Engine, MultiplyErrorsStopAtTheFirstFailingElement) {
     for (const auto& c : cases) {
         EXPECT_TRUE(engine.Multiply(c.pre, c.post).isEmpty());
         expectError(0, c.prompt, "Multiply");
-        EXPECT_EQ(engine.mintRow, c.row);
+        EXPECT_EQ(engine.position().row, c.row);
         dialogs.clear();
     }
 }
 
 TEST_F(Engine, TraceSumsTheDiagonalAndGivesZeroOnFailure) {
     EXPECT_EQ(engine.GetTrace(matrix(3, 3, {1, 9, 9, 9, "2", 9, 9, 9, 3}, 0)), 6);
-    EXPECT_EQ(engine.mintRow, 4);
+    EXPECT_EQ(engine.position().row, 4);
     EXPECT_EQ(engine.GetTrace(ones(3, 2)), 0);
     EXPECT_EQ(engine.GetTrace(matrix(2, 2, {1.7e308, 0, 0, 1.7e308})), 0);
     ASSERT_EQ(dialogs.boxes.size(), 2u); // the prompts have no location part

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/values.h"
-#include "engine/cvelmor.h"
+#include "ui/adapters/engine_adapter.h"
 #include "tests/support/scripted_dialogs.h"
 #include "ui/view/form.h"
 #include "ui/view/grid.h"
@@ -32,7 +32,7 @@ class GridTransfer : public ::testing::Test {
   protected:
     test::ScriptedDialogs dialogs;
     NumberFormat format;
-    CVelmor engine{dialogs, format};
+    EngineAdapter engine{dialogs, format};
     Form form{"frmTest"};
     RefusingGrid grid{form, "MSFlexGrid1"};
 
@@ -45,10 +45,9 @@ class GridTransfer : public ::testing::Test {
             for (int j = 0; j < grid.Cols(); ++j) out[i] += (j ? "|" : "") + grid.TextMatrix(i, j);
         return out;
     }
-    // Current cell, both counts, then the loop indices.
+    // Current cell, then the loop indices.
     std::vector<int> state() const {
-        return {grid.Row(),     grid.Col(),       engine.mintNo_Rows, engine.mintNo_Columns,
-                engine.mintRow, engine.mintColumn};
+        return {grid.Row(), grid.Col(), engine.position().row, engine.position().column};
     }
 };
 
@@ -57,25 +56,24 @@ TEST_F(GridTransfer, GridToArrayReadsTextsAndWritesZeroIntoEmptyCells) {
     grid.setTextMatrix(0, 0, "corner");
     EXPECT_EQ(engine.GridToArray(), matrix(2, 3, {"1", "0", "3", "4", "5", "-6.5"}, 0));
     EXPECT_EQ(cells(), (Lines{"corner|1|2|3", "1|1|0|3", "2|4|5|-6.5"}));
-    EXPECT_EQ(state(), (std::vector{2, 3, 2, 3, 3, 4}));
+    EXPECT_EQ(state(), (std::vector{2, 3, 3, 4}));
     // Texts go both ways unchanged.
     engine.ArrayToGrid(matrix(2, 2, {"1,5", " 7 ", "-0", "abc"}));
     EXPECT_EQ(engine.GridToArray(), matrix(2, 2, {"1,5", " 7 ", "-0", "abc"}, 0));
     // Headings only: no element rows or columns; an inner loop that never runs leaves its index.
-    engine.mintColumn = 7;
+    engine.position().column = 7;
     for (auto [rows, cols, row, column] : {std::array{1, 4, 1, 7}, std::array{3, 1, 3, 1}}) {
         grid.setRows(rows);
         grid.setCols(cols);
         EXPECT_EQ(engine.GridToArray(), Variant(Array::matrix(rows - 1, cols - 1, 0)));
-        EXPECT_EQ(engine.mintRow, row);
-        EXPECT_EQ(engine.mintColumn, column);
+        EXPECT_EQ(engine.position().row, row);
+        EXPECT_EQ(engine.position().column, column);
     }
     EXPECT_TRUE(dialogs.boxes.empty());
 }
 
 TEST_F(GridTransfer, GridToArrayErrorBoxesReportThePosition) {
-    engine.mintRow = 3;
-    engine.mintColumn = 4;
+    engine.position() = {3, 4};
     engine.FlexGrid = nullptr;
     EXPECT_TRUE(engine.GridToArray().isEmpty());
     engine.FlexGrid = &grid;
@@ -108,7 +106,7 @@ TEST_F(GridTransfer, ArrayToGridRewritesHeadingsElementsAndAlignment) {
         for (int j = 0; j < 4; ++j)
             EXPECT_EQ(grid.alignmentAt(i, j), i && j ? kAlignRight : kAlignCenter) << i << j;
     EXPECT_TRUE(grid.Visible());
-    EXPECT_EQ(state(), (std::vector{2, 3, 2, 3, 3, 4}));
+    EXPECT_EQ(state(), (std::vector{2, 3, 3, 4}));
     EXPECT_TRUE(dialogs.boxes.empty());
 }
 
@@ -118,11 +116,11 @@ TEST_F(GridTransfer, ArrayToGridNeverReports) {
     engine.FlexGrid = nullptr;
     engine.ArrayToGrid(matrix(1, 2, {"1", "2"}));
     EXPECT_EQ(grid.Rows(), 4);
-    // Not a matrix: the grid is sized and headed from the counts of the last call.
+    // Not a matrix: the grid stays as it was.
     engine.FlexGrid = &grid;
     engine.ArrayToGrid("not a matrix");
-    EXPECT_EQ(cells(), (Lines{"|1|2", "1|keep|keep"}));
-    EXPECT_EQ(grid.alignmentAt(1, 2), kAlignRight);
+    EXPECT_EQ(cells(),
+              (Lines{"|1|2|3", "1|keep|keep|keep", "2|keep|keep|keep", "3|keep|keep|keep"}));
     // A refused statement is skipped alone.
     grid.refused = "CellAlignment";
     engine.ArrayToGrid(matrix(2, 2, {"a", "b", "c", "d"}));

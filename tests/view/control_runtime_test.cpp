@@ -1,0 +1,98 @@
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "tests/support/scripted_dialogs.h"
+#include "ui/view/combo_box.h"
+#include "ui/view/command_button.h"
+#include "ui/view/form.h"
+#include "ui/view/text_box.h"
+
+namespace velmor {
+namespace {
+
+// A form whose controls write every event they raise into one log.
+struct LoggedForm {
+    Form form{"frmLog"};
+    TextBox text{form, "txt"};
+    ComboBox list{form, "cbo", false};
+    ComboBox edit{form, "cboEdit", true};
+    CommandButton ok{form, "cmdOK", "OK"};
+    std::vector<std::string> log;
+
+    LoggedForm() {
+        for (Control* c : form.controls()) {
+            c->onGotFocus = [this, c] { log.push_back("GotFocus " + c->name()); };
+            c->onLostFocus = [this, c] { log.push_back("LostFocus " + c->name()); };
+        }
+        text.onChange = [this] { log.push_back("Change txt=" + text.Text()); };
+        list.onClick = [this] { log.push_back("Click cbo=" + std::to_string(list.ListIndex())); };
+        edit.onChange = [this] { log.push_back("Change cboEdit=" + edit.Text()); };
+        for (ComboBox* c : {&list, &edit}) c->AddItem("Alpha"), c->AddItem("Beta");
+        form.load();
+        form.setVisible(true);
+    }
+    // The events the action raised, taken from the log.
+    std::vector<std::string> during(auto&& action) {
+        log.clear();
+        action();
+        return log;
+    }
+};
+
+TEST(ControlRuntime, EventsRunInsideTheAssignmentThatRaisedThem) {
+    LoggedForm f;
+    using Log = std::vector<std::string>;
+    const struct {
+        std::function<void()> action;
+        Log events;
+    } cases[] = {
+        {[&] { f.text.setText("1"); }, {"Change txt=1"}},
+        {[&] { f.text.setText("1"); }, {}}, // the same text again raises nothing
+        {[&] { f.list.setListIndex(1); }, {"Click cbo=1"}},
+        {[&] { f.list.setText("alpha"); }, {"Click cbo=0"}}, // matched without regard to case
+        {[&] { f.list.setText("Gamma"); }, {}},
+        {[&] { f.edit.setText("beta"); }, {"Change cboEdit=beta"}},
+        {[&] { f.text.SetFocus(); }, {"GotFocus txt"}},
+        {[&] { f.ok.SetFocus(); }, {"LostFocus txt", "GotFocus cmdOK"}},
+        {[&] { f.form.userFocus(&f.list); }, {"LostFocus cmdOK", "GotFocus cbo"}},
+    };
+    for (std::size_t k = 0; k < std::size(cases); ++k)
+        EXPECT_EQ(f.during(cases[k].action), cases[k].events) << k;
+    EXPECT_EQ(f.edit.ListIndex(), 1);
+}
+
+TEST(ControlRuntime, AHandlerThatMovesTheFocusRunsBeforeTheOuterEventEnds) {
+    LoggedForm f;
+    f.text.onChange = [&] {
+        f.log.push_back("Change txt");
+        f.ok.SetFocus();
+        f.log.push_back("Change txt done");
+    };
+    EXPECT_EQ(f.during([&] { f.text.setText("x"); }),
+              (std::vector<std::string>{"Change txt", "GotFocus cmdOK", "Change txt done"}));
+}
+
+TEST(ControlRuntime, ModalFormsAndBoxesNestAndReturnInOrder) {
+    test::ScriptedDialogs dialogs;
+    Form outer{"frmOuter"}, inner{"frmInner"};
+    std::vector<std::string> log;
+    outer.onUnload = [&](int&) { log.push_back("Unload outer"); };
+    inner.onUnload = [&](int&) { log.push_back("Unload inner"); };
+    dialogs.inModal([&](Form&) {
+        dialogs.showForm(inner, true); // unloaded before it returns
+        log.push_back("inner returned");
+        dialogs.message("from the outer form");
+    });
+    dialogs.showForm(outer, true);
+    log.push_back("outer returned");
+    EXPECT_EQ(log, (std::vector<std::string>{"Unload inner", "inner returned", "Unload outer",
+                                             "outer returned"}));
+    ASSERT_EQ(dialogs.boxes.size(), 3u);
+    EXPECT_EQ(dialogs.boxes[2].prompt, "from the outer form");
+    EXPECT_FALSE(outer.Loaded() || inner.Loaded());
+}
+
+} // namespace
+} // namespace velmor
