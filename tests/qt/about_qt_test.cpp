@@ -44,7 +44,12 @@ TEST_F(AboutQtTest, ShowsTheApplicationDataAndClosesWithEnterOrEscape) {
     EXPECT_EQ(label(about, a.lblDescription),
               "Perform matrix calculations: transpose, invert, multiply, scale, add, subtract, "
               "and compute determinants.");
-    EXPECT_FALSE(label(about, a.lblDisclaimer).isEmpty());
+    // One paragraph that the label wraps, under the separator line.
+    EXPECT_TRUE(label(about, a.lblDisclaimer).startsWith("Warning"));
+    EXPECT_FALSE(label(about, a.lblDisclaimer).contains('\n'));
+    auto* line = qobject_cast<QFrame*>(about.widgetFor(a.Line1));
+    ASSERT_TRUE(line && line->isVisible());
+    EXPECT_EQ(line->frameShape(), QFrame::HLine);
     auto* ok = qobject_cast<QPushButton*>(about.widgetFor(a.cmdOK));
     EXPECT_EQ(ok->text(), "OK");
     EXPECT_TRUE(ok->isDefault());

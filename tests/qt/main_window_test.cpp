@@ -128,6 +128,9 @@ TEST_F(MainWindowTest, AMatrixIsKeyedThroughTheEditorOverEachCell) {
         QTest::keyClicks(grid->view(), value.left(1));
         ASSERT_EQ(QApplication::focusWidget(), editor) << value.toStdString();
         EXPECT_EQ(editor->geometry(), drawnCurrentCell()) << value.toStdString();
+        // The editor looks like the cell: its font, its text at the right.
+        EXPECT_EQ(editor->font(), grid->view()->font());
+        EXPECT_TRUE(editor->alignment() & Qt::AlignRight);
         QTest::keyClicks(editor, value.mid(1));
         QTest::keyClick(editor, Qt::Key_Enter, Qt::KeypadModifier);
         EXPECT_FALSE(editor->isVisible()) << value.toStdString();

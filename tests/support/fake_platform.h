@@ -43,6 +43,11 @@ class FakePlatform : public PlatformServices {
     }
     std::string nowText() override { return now; }
     void quit() override { quitCalled = true; }
+    // 90 twips a character and 90 for the margins; a 1024-pixel screen.
+    int cellTextWidth(const std::string& text, const std::string&, double) override {
+        return 90 * static_cast<int>(text.size() + 1);
+    }
+    int screenWidth() override { return 15360; }
     std::string clipText, clipHtml;
     void setClipboard(const std::string& text, const std::string& html) override {
         clipText = text;

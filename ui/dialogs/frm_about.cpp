@@ -18,22 +18,25 @@ constexpr const char* kFileDescription =
     "compute determinants.";
 constexpr const char* kLegalNotice = "Copyright (C) Dravik Software. All rights reserved.";
 constexpr const char* kDisclaimer =
-    "Warning: this program is provided \"as is\", without warranty of any kind.\r\n"
-    "Check every result before you rely on it. The authors accept no liability\r\n"
-    "for any loss or damage that arises from its use.";
+    "Warning: this program is provided \"as is\", without warranty of any kind. Check every "
+    "result before you rely on it. The authors accept no liability for any loss or damage "
+    "that arises from its use.";
 
 } // namespace
 
 FrmAbout::FrmAbout(DialogService& dialogs, PlatformServices& platform)
     : form("frmAbout"), picIcon(form, "picIcon", "velmor"), lblTitle(form, "lblTitle", ""),
       lblVersion(form, "lblVersion", ""), lblDescription(form, "lblDescription", ""),
-      lblDisclaimer(form, "lblDisclaimer", kDisclaimer), cmdOK(form, "cmdOK", "OK"),
-      cmdSysInfo(form, "cmdSysInfo", "&System Info..."), dialogs_(dialogs), platform_(platform) {
+      lblDisclaimer(form, "lblDisclaimer", kDisclaimer), Line1(form, "Line1"),
+      cmdOK(form, "cmdOK", "OK"), cmdSysInfo(form, "cmdSysInfo", "&System Info..."),
+      dialogs_(dialogs), platform_(platform) {
     picIcon.move(240, 240, 540, 540);
     lblTitle.move(960, 240, 3885, 480);
     lblVersion.move(1050, 780, 3885, 225);
     lblDescription.move(1050, 1200, 3885, 690);
     lblDisclaimer.move(240, 2520, 3870, 1305);
+    // Between the description and the disclaimer, across the box.
+    Line1.move(240, 2340, 5250, 30);
     cmdOK.move(4245, 2625, 1260, 345);
     cmdSysInfo.move(4260, 3075, 1245, 345);
     form.setIcon("velmor");

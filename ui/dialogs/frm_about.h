@@ -17,6 +17,7 @@ class FrmAbout {
     Form form;
     Picture picIcon;
     Label lblTitle, lblVersion, lblDescription, lblDisclaimer;
+    Line Line1;
     CommandButton cmdOK, cmdSysInfo;
 
     void Form_Load();

@@ -126,6 +126,8 @@ void FrmVelmor::buildControls() {
     MSFlexGrid1.setTabStop(false);
     MSFlexGrid2.setTabStop(false);
     Text1.setTabStop(false);
+    // The cell editor shows its text where the cell shows a number.
+    Text1.setAlignment(kTextRight);
     txtNo_Rows2.setLocked(true);
     txtNo_Columns2.setLocked(true);
     txtDescription2.setLocked(true);

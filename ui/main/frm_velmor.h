@@ -39,6 +39,7 @@ class FrmVelmor : public MainWindowLink {
     EngineAdapter& engine() override { return gVelmor; }
     MatrixList& matrices() override { return Matrices; }
     MainWindowState& state() override { return g; }
+    PlatformServices& platformServices() override { return platform; }
     ComboBox& firstSelector() override { return cboMatrixInput; }
     ComboBox& secondSelector() override { return cboMatrixInput2; }
     PlatformServices& services() override { return platform; }

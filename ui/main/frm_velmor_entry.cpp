@@ -162,6 +162,7 @@ void FrmVelmor::cmdSave_Click() {
         busy();
         gVelmor.FlexGrid = &MSFlexGrid1;
         mvarMatrix = gVelmor.GridToArray();
+        MSFlexGrid1.scrollHome();
         std::int32_t result =
             Matrices.Add(cboMatrixInput.Text(), mvarMatrix, txtDescription.Text());
         if (result == MatrixList::kFailed) {

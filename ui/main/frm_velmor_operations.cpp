@@ -140,6 +140,7 @@ void FrmVelmor::cmdTranspose_Click() {
                   [&] {
                       gVelmor.FlexGrid = &MSFlexGrid1;
                       a = gVelmor.GridToArray();
+                      MSFlexGrid1.scrollHome();
                       return gVelmor.Transpose(a);
                   },
                   [&] { return suffixLabel(cboMatrixInput.Text(), "_T"); },
@@ -156,6 +157,7 @@ void FrmVelmor::cmdInvert_Click() {
                   [&] {
                       gVelmor.FlexGrid = &MSFlexGrid1;
                       a = gVelmor.GridToArray();
+                      MSFlexGrid1.scrollHome();
                       return gVelmor.Invert(a);
                   },
                   [&] { return suffixLabel(cboMatrixInput.Text(), "_I"); },
@@ -203,6 +205,8 @@ void FrmVelmor::ShowResult() {
     FrmMatrixOutput& output = *frmMatrixOutput;
     gVelmor.FlexGrid = &output.MSFlexGrid1;
     gVelmor.ArrayToGrid(mvarMatrix);
+    output.MSFlexGrid1.scrollHome();
+    output.FitColumns();
 
     Variant extremes = gVelmor.GetMinMaxArray(mvarMatrix);
     const Array& minMax = extremes.array();

@@ -35,6 +35,7 @@ void FrmVelmor::cboMatrixInput_Click() {
         EnableButtons();
         gVelmor.FlexGrid = &MSFlexGrid1;
         gVelmor.ArrayToGrid(mvarMatrix);
+        MSFlexGrid1.scrollHome();
         setColumnWidths(MSFlexGrid1, countFromText(txtNo_Columns.Text()));
         // Once a first matrix is shown, the second selector is available.
         cboMatrixInput2.setVisible(true);
@@ -90,6 +91,7 @@ void FrmVelmor::cboMatrixInput2_Click() {
         cmdSubtract.setEnabled(sameShape);
         gVelmor.FlexGrid = &MSFlexGrid2;
         gVelmor.ArrayToGrid(mvarMatrix);
+        MSFlexGrid2.scrollHome();
         setColumnWidths(MSFlexGrid2, countFromText(txtNo_Columns2.Text()));
         cboMatrixInput2.setVisible(true);
         restorePointer();

@@ -1,5 +1,6 @@
 #include "ui/output/frm_matrix_output.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <new>
@@ -15,6 +16,12 @@
 namespace velmor {
 
 namespace {
+
+// The design size, which is the smallest the window keeps, and the grid's size in it.
+constexpr double kMinWidth = 7005, kMinHeight = 5970;
+constexpr double kGridWidth = 5295, kGridHeight = 2535;
+// Room a vertical scroll bar takes from the grid.
+constexpr double kScrollBarWidth = 255;
 
 // A text read as a 32-bit whole number the way the precision box needs it: any decimal
 // number, rounded half to even; beyond 32 bits is an overflow.
@@ -57,8 +64,11 @@ FrmMatrixOutput::FrmMatrixOutput(MainWindowLink& main, DialogService& dialogs,
         {cmdSave, 2160, 4920, 1215, 495},        {cmdCancel, 4680, 4920, 1215, 495},
     };
     for (const auto& p : places) p.c.move(p.left, p.top, p.width, p.height);
-    // Fixed size: the controls plus a margin, the frame and the title bar.
-    form.userResize(7005, 5970);
+    // The controls plus a margin, the frame and the title bar; the grid takes what the user
+    // adds to that.
+    form.setResizable(true);
+    form.userResize(kMinWidth, kMinHeight);
+    form.setCancelButton(&cmdCancel);
 
     txtPrecision.setToolTipText("decimal precision");
     txtDescription.setMultiLine(true);
@@ -78,6 +88,7 @@ FrmMatrixOutput::FrmMatrixOutput(MainWindowLink& main, DialogService& dialogs,
     mnuSelectAll.onClick = [this] { MSFlexGrid1.selectAll(); };
 
     form.onLoad = [this] { Form_Load(); };
+    form.onResize = [this] { Form_Resize(); };
     form.onUnload = [this](int& cancel) { Form_Unload(cancel); };
     txtPrecision.onChange = [this] { txtPrecision_Change(); };
     txtPrecision.onKeyPress = [this](int& k) { txtPrecision_KeyPress(k); };
@@ -103,6 +114,41 @@ void FrmMatrixOutput::Form_Load() {
     MSFlexGrid1.setColWidth(0, 550);
     mobjMain = &main_;
     mobjMain->engine().FlexGrid = &MSFlexGrid1;
+}
+
+void FrmMatrixOutput::Form_Resize() {
+    if (form.Width() < kMinWidth || form.Height() < kMinHeight) {
+        // Back to the design size; each assignment raises a resize of its own.
+        if (form.Width() < kMinWidth) form.setWidth(kMinWidth);
+        if (form.Height() < kMinHeight) form.setHeight(kMinHeight);
+        return;
+    }
+    const double wider = form.Width() - kMinWidth, taller = form.Height() - kMinHeight;
+    MSFlexGrid1.setWidth(kGridWidth + wider);
+    MSFlexGrid1.setHeight(kGridHeight + taller);
+    // What stands below the grid moves down with its bottom edge.
+    const std::pair<Control*, double> below[] = {
+        {&lblColWidth, 4320}, {&Slider1, 4200}, {&cmdSave, 4920}, {&cmdCancel, 4920}};
+    for (auto [control, top] : below) control->setTop(top + taller);
+}
+
+void FrmMatrixOutput::FitColumns() {
+    PlatformServices& platform = main_.platformServices();
+    const int cap = platform.screenWidth() / 3;
+    const int least = main_.state().gintStdColWidth;
+    double needed = MSFlexGrid1.ColWidth(0);
+    for (int c = 1; c < MSFlexGrid1.Cols(); ++c) {
+        int widest = MSFlexGrid1.widestText(c, [&](const std::string& text) {
+            return platform.cellTextWidth(text, MSFlexGrid1.FontName(), MSFlexGrid1.FontSize());
+        });
+        MSFlexGrid1.setColWidth(c, std::clamp(widest, least, std::max(least, cap)));
+        needed += MSFlexGrid1.ColWidth(c);
+    }
+    if (double(MSFlexGrid1.Rows()) * Grid::kRowHeight > MSFlexGrid1.Height())
+        needed += kScrollBarWidth;
+    const double width =
+        std::min(form.Width() + needed - MSFlexGrid1.Width(), double(platform.screenWidth()));
+    if (width > form.Width()) form.setWidth(width);
 }
 
 void FrmMatrixOutput::Form_Unload(int&) {
@@ -149,6 +195,7 @@ void FrmMatrixOutput::txtPrecision_Change() {
                 if (x != 0) MSFlexGrid1.setText(format_.fixed(x, decimals));
             }
         }
+        MSFlexGrid1.scrollHome();
         if (!selected.single()) MSFlexGrid1.setSelection(selected);
         txtMinimum.setText(
             format_.fixed(format_.toNumber(std::string_view(g.gstrMinValue)), decimals));

@@ -50,6 +50,10 @@ class FrmMatrixOutput {
     MenuItem mnuSelectAll;
 
     void Form_Load();
+    void Form_Resize();
+    // Gives each data column the width of its widest text, at most a third of the screen,
+    // and widens the window so that they all show, as far as the screen allows.
+    void FitColumns();
     void Form_Unload(int& cancel);
     void txtPrecision_Change();
     void txtPrecision_KeyPress(int& KeyAscii);

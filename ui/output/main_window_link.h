@@ -31,6 +31,7 @@ class MainWindowLink {
     virtual EngineAdapter& engine() = 0;
     virtual MatrixList& matrices() = 0;
     virtual MainWindowState& state() = 0;
+    virtual PlatformServices& platformServices() = 0;
     virtual ComboBox& firstSelector() = 0;  // cboMatrixInput
     virtual ComboBox& secondSelector() = 0; // cboMatrixInput2
     virtual void TabStopMatrixOps() = 0;

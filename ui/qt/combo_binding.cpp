@@ -1,8 +1,12 @@
 #include "ui/qt/combo_binding.h"
 
+#include <algorithm>
+
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSignalBlocker>
+#include <QStyle>
 
 #include "ui/qt/form_window.h"
 #include "ui/qt/qt_convert.h"
@@ -52,9 +56,28 @@ void ComboBinding::sync(Prop prop) {
     case Prop::Selection:
         show();
         break;
+    case Prop::ToolTip:
+        showToolTip();
+        break;
     default:
         ControlBinding::sync(prop);
     }
+}
+
+void ComboBinding::showToolTip() {
+    ComboBox* c = combo();
+    if (!c) return;
+    // A name longer than the box shows whole in the tooltip, below the box's own tip.
+    QString tip = toQt(c->ToolTipText());
+    const QString name = toQt(c->Text());
+    // The text field: the line edit, or the box less its arrow.
+    const int room = box_->lineEdit() ? box_->lineEdit()->width() - 4
+                                      : box_->width() - 8 -
+                                            box_->style()->pixelMetric(QStyle::PM_ScrollBarExtent,
+                                                                       nullptr, box_);
+    if (box_->fontMetrics().horizontalAdvance(name) > room)
+        tip = tip.isEmpty() ? name : tip + QLatin1Char('\n') + name;
+    box_->setToolTip(tip);
 }
 
 void ComboBinding::show() {
@@ -67,8 +90,15 @@ void ComboBinding::show() {
         QStringList list;
         for (const auto& item : items_) list << toQt(item);
         box_->addItems(list);
+        // The drop-down list shows every name whole, however narrow the box.
+        int widest = 0;
+        for (const QString& item : list)
+            widest = std::max(widest, box_->view()->fontMetrics().horizontalAdvance(item));
+        box_->view()->setMinimumWidth(widest + 4 * box_->view()->frameWidth() +
+                                      box_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8);
     }
     if (box_->currentIndex() != c->ListIndex()) box_->setCurrentIndex(c->ListIndex());
+    showToolTip();
     QLineEdit* edit = box_->lineEdit();
     if (!edit) return;
     QString text = toQt(c->Text());

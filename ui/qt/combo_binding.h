@@ -26,6 +26,7 @@ class ComboBinding : public ControlBinding {
   private:
     ComboBox* combo() const;
     void show();
+    void showToolTip();
     void reportSelection();
 
     QComboBox* box_;

@@ -155,7 +155,8 @@ void FormWindow::buildControls() {
             b = std::make_unique<CheckBinding>(*this, static_cast<CheckBox&>(*c), client_);
             break;
         case ControlKind::Line:
-            continue;
+            b = std::make_unique<LineBinding>(*this, static_cast<Line&>(*c), client_);
+            break;
         }
         b->syncAll();
         watch(b->widget(), b.get());

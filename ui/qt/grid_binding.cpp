@@ -9,11 +9,13 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QMenu>
 #include <QScrollBar>
 #include <QTableView>
 
 #include "ui/qt/form_window.h"
+#include "ui/qt/grid_delegate.h"
 #include "ui/qt/grid_model.h"
 #include "ui/qt/qt_convert.h"
 #include "ui/view/grid.h"
@@ -41,8 +43,16 @@ GridBinding::GridBinding(FormWindow& window, Grid& grid, QWidget* parent)
     view_->setModel(model_);
     QPalette palette = view_->palette();
     model_->setCellBackground(palette.color(QPalette::Base));
-    palette.setColor(QPalette::Base, palette.color(QPalette::Dark));
+    const QColor empty = palette.color(QPalette::Dark);
+    palette.setColor(QPalette::Base, empty);
     view_->setPalette(palette);
+    // The headers' empty ends take the colour of the empty area beside them.
+    for (QHeaderView* h : {view_->horizontalHeader(), view_->verticalHeader()}) {
+        QPalette p = h->palette();
+        p.setColor(QPalette::Window, empty);
+        p.setColor(QPalette::Base, empty);
+        h->setPalette(p);
+    }
     view_->setFrameShape(QFrame::NoFrame);
     view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // The current cell shows as the focus frame; only a block is highlighted.
@@ -52,6 +62,7 @@ GridBinding::GridBinding(FormWindow& window, Grid& grid, QWidget* parent)
     view_->setCornerButtonEnabled(true);
     view_->setWordWrap(false);
     view_->setTextElideMode(Qt::ElideNone);
+    view_->setItemDelegate(new GridDelegate(view_));
     view_->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     view_->setHorizontalScrollMode(QAbstractItemView::ScrollPerItem);
     for (QHeaderView* h : {view_->horizontalHeader(), view_->verticalHeader()}) {
@@ -65,6 +76,20 @@ GridBinding::GridBinding(FormWindow& window, Grid& grid, QWidget* parent)
         h->setDefaultAlignment(Qt::AlignCenter);
     }
     view_->verticalHeader()->setDefaultSectionSize(kRowPx);
+    // Data columns take the width the user drags or double-clicks their heading's border to.
+    QHeaderView* columns = view_->horizontalHeader();
+    columns->setSectionResizeMode(QHeaderView::Interactive);
+    // The view's own fit measures only some rows and knows nothing of shortened numbers.
+    QObject::disconnect(columns, SIGNAL(sectionHandleDoubleClicked(int)), view_,
+                        SLOT(resizeColumnToContents(int)));
+    connect(columns, &QHeaderView::sectionHandleDoubleClicked, this,
+            [this](int section) { fitColumn(section); });
+    connect(columns, &QHeaderView::sectionResized, this, [this](int section, int, int size) {
+        Grid* g = this->grid();
+        if (!g || this->window().mirroring() || section >= int(widths_.size())) return;
+        widths_[std::size_t(section)] = size;
+        g->userColWidth(section + 1, int(pxToTwips(size)));
+    });
     view_->horizontalHeader()->setFixedHeight(kRowPx);
     tabPolicy_ = view_->focusPolicy();
 
@@ -126,6 +151,14 @@ void GridBinding::sync(Prop prop) {
     case Prop::ColWidth:
         markStale(true);
         break;
+    case Prop::Scroll:
+        // Kept apart from TopRow/LeftCol: showing the current cell may scroll the view (and
+        // so the grid) before the refresh applies this.
+        wantTop_ = g->TopRow();
+        wantLeft_ = g->LeftCol();
+        scrollStale_ = true;
+        markStale(false);
+        break;
     case Prop::Geometry:
         ControlBinding::sync(prop);
         markStale(true); // the pixel edges depend on where the grid stands
@@ -168,6 +201,12 @@ void GridBinding::refresh() {
     if (reset || widthsStale_) applyWidths(reset);
     widthsStale_ = false;
     showCurrentCell();
+    if (scrollStale_) {
+        scrollStale_ = false;
+        view_->verticalScrollBar()->setValue(wantTop_ - 1);
+        view_->horizontalScrollBar()->setValue(wantLeft_ - 1);
+        reportScroll();
+    }
     applySelection();
 }
 
@@ -282,6 +321,21 @@ void GridBinding::reportScroll() {
     if (Grid* g = grid())
         g->userScrolled(view_->verticalScrollBar()->value() + 1,
                         view_->horizontalScrollBar()->value() + 1);
+}
+
+void GridBinding::fitColumn(int section) {
+    Grid* g = grid();
+    if (!g) return;
+    flush();
+    const QFontMetrics metrics(view_->font());
+    const int margins = cellTextPadding(view_);
+    int widest = g->widestText(section + 1, [&](const std::string& text) {
+        return int(pxToTwips(metrics.horizontalAdvance(toQt(text)) + margins));
+    });
+    // At most a third of the screen, so one long text does not push the others away.
+    if (QScreen* screen = view_->screen())
+        widest = std::min(widest, int(pxToTwips(screen->availableGeometry().width() / 3)));
+    if (widest > 0) g->userColWidth(section + 1, widest);
 }
 
 bool GridBinding::keyPress(QKeyEvent& event) {

@@ -48,6 +48,7 @@ class GridBinding : public ControlBinding {
     void applyWidths(bool reset);
     void showCurrentCell();
     void reportScroll();
+    void fitColumn(int section);
     void reportSelection();
     void applySelection();
     void buildContextMenu(MenuItem& root);
@@ -58,6 +59,8 @@ class GridBinding : public ControlBinding {
     QTimer timer_;
     bool widthsStale_ = true;
     bool suppressClick_ = false;
+    bool scrollStale_ = false;
+    int wantTop_ = 1, wantLeft_ = 1; // scroll position asked for by code
     std::uint64_t revision_ = 0;
     std::vector<int> widths_; // section sizes the view has
     QMenu* contextMenu_ = nullptr;

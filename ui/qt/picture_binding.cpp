@@ -1,5 +1,6 @@
 #include "ui/qt/picture_binding.h"
 
+#include <QFrame>
 #include <QLabel>
 #include <QPixmap>
 
@@ -14,6 +15,15 @@ PictureBinding::PictureBinding(FormWindow& window, Picture& picture, QWidget* pa
     label->setPixmap(QPixmap(resourcePath(picture.resource())));
     label->setScaledContents(true);
     label->setFocusPolicy(Qt::NoFocus);
+    tabPolicy_ = Qt::NoFocus;
+}
+
+LineBinding::LineBinding(FormWindow& window, Line& line, QWidget* parent)
+    : ControlBinding(window, line, new QFrame(parent)) {
+    auto* frame = static_cast<QFrame*>(widget());
+    frame->setFrameShape(QFrame::HLine);
+    frame->setFrameShadow(QFrame::Sunken);
+    frame->setFocusPolicy(Qt::NoFocus);
     tabPolicy_ = Qt::NoFocus;
 }
 

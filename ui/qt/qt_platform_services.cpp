@@ -5,18 +5,23 @@
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFont>
+#include <QFontMetrics>
 #include <QGuiApplication>
+#include <QMimeData>
+#include <QProcess>
 #include <QScreen>
 #include <QSysInfo>
 #include <QThread>
-#include <QMimeData>
 #include <QStandardPaths>
 #include <QtGlobal>
 
 #include "store/file_lookup.h"
+#include "ui/qt/grid_delegate.h"
 #include "ui/qt/help_window.h"
 #include "ui/qt/qt_convert.h"
 
@@ -150,6 +155,24 @@ void QtPlatformServices::setClipboard(const std::string& text, const std::string
 
 std::string QtPlatformServices::clipboardText() {
     return fromQt(QGuiApplication::clipboard()->text());
+}
+
+} // namespace velmor
+
+namespace velmor {
+
+int QtPlatformServices::cellTextWidth(const std::string& text, const std::string& fontName,
+                                      double fontSize) {
+    // The font the grid binding gives its widget.
+    QFont font(toQt(fontName));
+    if (fontSize > 0) font.setPointSizeF(fontSize);
+    const int px = QFontMetrics(font).horizontalAdvance(toQt(text)) + cellTextPadding(nullptr);
+    return static_cast<int>(pxToTwips(px));
+}
+
+int QtPlatformServices::screenWidth() {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    return static_cast<int>(pxToTwips(screen ? screen->availableGeometry().width() : 1024));
 }
 
 } // namespace velmor

@@ -8,7 +8,7 @@
 namespace velmor {
 
 // Platform services of the running program: the file system and the standard folders, the
-// help window, the local clock, the event loop and the clipboard.
+// help window, the local clock, the event loop, the clipboard, text metrics and the screen.
 class QtPlatformServices : public PlatformServices {
   public:
     QtPlatformServices();
@@ -26,6 +26,9 @@ class QtPlatformServices : public PlatformServices {
     std::vector<std::pair<std::string, std::string>> systemFacts() override;
     std::string nowText() override;
     void quit() override;
+    int cellTextWidth(const std::string& text, const std::string& fontName,
+                      double fontSize) override;
+    int screenWidth() override;
     void setClipboard(const std::string& text, const std::string& html) override;
     std::string clipboardText() override;
 

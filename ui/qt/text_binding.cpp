@@ -54,6 +54,13 @@ void TextBinding::syncAll() {
     FormWindow::Mirror mirror(window());
     sync(Prop::Font);
     sync(Prop::Text);
+    if (line_) {
+        const int a = box() ? box()->Alignment() : kTextLeft;
+        line_->setAlignment((a == kTextRight    ? Qt::AlignRight
+                             : a == kTextCenter ? Qt::AlignHCenter
+                                                : Qt::AlignLeft) |
+                            Qt::AlignVCenter);
+    }
 }
 
 void TextBinding::sync(Prop prop) {
@@ -81,7 +88,13 @@ void TextBinding::sync(Prop prop) {
     case Prop::Geometry:
         ControlBinding::sync(prop);
         // A box as low as a grid row (the cell editor) has no room for a frame.
-        if (line_) line_->setFrame(line_->height() >= kFramedMinHeight);
+        // Its text then stands where a grid cell's text does: one pixel further in than a
+        // frameless line edit puts it, and clear of the grid line the box covers.
+        if (line_) {
+            const bool framed = line_->height() >= kFramedMinHeight;
+            line_->setFrame(framed);
+            line_->setTextMargins(framed ? QMargins() : QMargins(1, 0, 1, 0));
+        }
         break;
     default:
         ControlBinding::sync(prop);

@@ -33,4 +33,8 @@ Picture::Picture(Form& form, std::string name, std::string resource)
     setTabStop(false);
 }
 
+Line::Line(Form& form, std::string name) : Control(form, std::move(name), ControlKind::Line) {
+    setTabStop(false);
+}
+
 } // namespace velmor

@@ -47,4 +47,11 @@ class Picture : public Control {
     std::string resource_;
 };
 
+// A separator line; its geometry is the rectangle it is drawn in.
+class Line : public Control {
+  public:
+    Line(Form& form, std::string name);
+    bool canTakeFocus() const override { return false; }
+};
+
 } // namespace velmor

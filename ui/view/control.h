@@ -29,7 +29,8 @@ enum class Prop {
     CurrentCell,
     Font,
     Selection,
-    Range
+    Range,
+    Scroll
 };
 
 class ControlObserver {

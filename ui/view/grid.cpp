@@ -178,6 +178,35 @@ void Grid::userScrolled(int topRow, int leftCol) {
     leftCol_ = leftCol;
 }
 
+void Grid::setTopRow(int row) {
+    topRow_ = std::clamp(row, 1, std::max(1, rows_ - 1));
+    notify(Prop::Scroll);
+}
+
+void Grid::setLeftCol(int col) {
+    leftCol_ = std::clamp(col, 1, std::max(1, cols_ - 1));
+    notify(Prop::Scroll);
+}
+
+int Grid::widestText(int col, const std::function<int(const std::string&)>& measure) const {
+    if (col < 0 || col >= cols_) return 0;
+    std::size_t longest = 0;
+    for (int r = 0; r < rows_; ++r) longest = std::max(longest, text_[index(r, col)].size());
+    // Number texts differ little in their characters' widths: a text this much shorter than
+    // the longest cannot be the widest, and large grids measure only a few of their texts.
+    const std::size_t shortest = longest > 3 ? longest - 3 : 0;
+    int widest = 0;
+    for (int r = 0; r < rows_; ++r) {
+        const std::string& text = text_[index(r, col)];
+        if (!text.empty() && text.size() >= shortest) widest = std::max(widest, measure(text));
+    }
+    return widest;
+}
+
+void Grid::userColWidth(int col, int width) {
+    if (col >= 1 && col < cols_ && width >= 0) setColWidth(col, width);
+}
+
 CellRange Grid::Selection() const {
     return selected_ ? selection_ : CellRange{row_, col_, row_, col_};
 }

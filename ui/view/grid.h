@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -67,6 +68,19 @@ class Grid : public Control, public IGrid {
     int CellHeight() const;
     int TopRow() const { return topRow_; }
     int LeftCol() const { return leftCol_; }
+    // Scrolls the data cells so that `row` / `col` is the first one shown; the current cell
+    // stays.
+    void setTopRow(int row);
+    void setLeftCol(int col);
+    // Row 1, column 1 first, as a grid shows a matrix it was just given.
+    void scrollHome() {
+        setTopRow(1);
+        setLeftCol(1);
+    }
+
+    // The widest text of column `col`, heading included, as `measure` gives text widths in
+    // twips. Texts several characters shorter than the longest are not measured.
+    int widestText(int col, const std::function<int(const std::string&)>& measure) const;
 
     // The selected block: the current cell alone unless the user or code selected more.
     // Code that moves the current cell, a new shape and Clear drop the selection.
@@ -91,6 +105,8 @@ class Grid : public Control, public IGrid {
     void userDblClick(int row, int col);
     void userChar(int code);
     void userScrolled(int topRow, int leftCol);
+    // The user gave a data column a new width (dragged or fitted its heading's border).
+    void userColWidth(int col, int width);
     // The user moved the current cell (a selection being extended stays) or selected a block.
     void userCurrentCell(int row, int col);
     void userSelect(CellRange range);

@@ -32,6 +32,12 @@ class PlatformServices {
     virtual std::string nowText() = 0;
     // Ends the process's event loop at once.
     virtual void quit() = 0;
+    // Width in twips a grid cell needs to show `text` whole in the given font, its margins
+    // included.
+    virtual int cellTextWidth(const std::string& text, const std::string& fontName,
+                              double fontSize) = 0;
+    // Width of the screen's usable area, in twips.
+    virtual int screenWidth() = 0;
     // The clipboard: a plain text, with an HTML form of the same content when not empty.
     virtual void setClipboard(const std::string& text, const std::string& html) = 0;
     virtual std::string clipboardText() = 0;

@@ -29,6 +29,9 @@ class EditableText {
     int selStart_ = 0, selLength_ = 0;
 };
 
+// Text box alignments.
+inline constexpr int kTextLeft = 0, kTextRight = 1, kTextCenter = 2;
+
 class TextBox : public Control, public EditableText {
   public:
     TextBox(Form& form, std::string name);
@@ -41,6 +44,9 @@ class TextBox : public Control, public EditableText {
     void setLocked(bool locked) { locked_ = locked; }
     bool MultiLine() const { return multiLine_; }
     void setMultiLine(bool multiLine) { multiLine_ = multiLine; }
+    // Design-time, like MultiLine: set before the box is first shown.
+    int Alignment() const { return alignment_; }
+    void setAlignment(int alignment) { alignment_ = alignment; }
     const std::string& FontName() const { return fontName_; }
     double FontSize() const { return fontSize_; }
     void setFont(std::string name, double size);
@@ -58,6 +64,7 @@ class TextBox : public Control, public EditableText {
 
   private:
     bool locked_ = false, multiLine_ = false;
+    int alignment_ = kTextLeft;
     std::string fontName_;
     double fontSize_ = 0;
 };
