@@ -129,6 +129,19 @@ def main():
         if limit:
             verdicts.append((f"{label} at most {limit} ms", t <= limit, f"{t:.0f} ms"))
 
+    print("\n## Exact methods (texts to exact result)\n")
+    print("| Job | n | ms | target |")
+    print("|---|---|---|---|")
+    for name, label, n, limit in [
+            ("BM_ExactDeterminantIntegers", "determinant, integers -99..99", 200, 500),
+            ("BM_ExactDeterminantDecimals", "determinant, 15-digit decimals", 200, 2000),
+            ("BM_ExactAdjointIntegers", "adjoint, integers -99..99", 100, 2000),
+            ("BM_ExactInverseIntegers", "inverse in fractions, integers -99..99", 100, 2000)]:
+        r = velmor.get(f"{name}/{n}")
+        if r:
+            print(f"| {label} | {n} | {fmt(r['ms'])} | under {limit} ms |")
+            verdicts.append((f"exact {label} at {n} under {limit} ms", r["ms"] < limit,
+                             f"{r['ms']:.0f} ms"))
     print("\n## Targets\n")
     for what, ok, value in verdicts:
         print(f"- {'met' if ok else 'MISSED'}: {what} ({value})")

@@ -1,10 +1,10 @@
 #include <cmath>
 #include <vector>
 
-#include "engine/bareiss.h"
 #include "engine/cvelmor.h"
 #include "engine/dense.h"
 #include "engine/dense_determinant.h"
+#include "engine/exact_determinant.h"
 
 namespace velmor {
 
@@ -14,9 +14,6 @@ namespace {
 // methods take over (the adjoint's minors are one order smaller than its input).
 constexpr int kExpansionMaxOrder = 10;
 constexpr int kAdjointExpansionMaxOrder = 8;
-// Exact integer elimination: one O(n^3) pass for the determinant, n^2 of them for the adjoint.
-constexpr int kExactDeterminantMaxOrder = 200;
-constexpr int kExactAdjointMaxOrder = 30;
 
 // Double arithmetic that raises overflow (error 6) instead of reaching an infinity, or the
 // NaN an infinity turns into further on.
@@ -48,27 +45,17 @@ std::vector<double> toDoubles(const Array& a, int n, const NumberFormat& format)
     return out;
 }
 
-double eliminationDeterminant(std::vector<double> m, int n) {
-    if (n <= kExactDeterminantMaxOrder)
-        if (auto ints = bareiss::toIntegers(m))
-            if (auto d = bareiss::determinant(std::move(*ints), n)) return static_cast<double>(*d);
+// Up to exact::kMaxOrder exactly, every decimal being a rational; floating point above.
+double eliminationDeterminant(const Array& a, int n, const NumberFormat& format) {
+    if (n <= exact::kMaxOrder) return exact::determinant(a, n, format);
+    std::vector<double> m = toDoubles(a, n, format);
     return checked(dense::determinant(m, n));
 }
 
 // Row-major adjugate for orders beyond the expansion: element (j, i) is cofactor (i, j).
-std::vector<double> eliminationAdjugate(const std::vector<double>& m, int n) {
-    const auto un = static_cast<std::size_t>(n);
-    if (n <= kExactAdjointMaxOrder)
-        if (auto ints = bareiss::toIntegers(m))
-            if (auto minors = bareiss::minors(*ints, n)) {
-                std::vector<double> adj(un * un);
-                for (std::size_t i = 0; i < un; ++i)
-                    for (std::size_t j = 0; j < un; ++j)
-                        adj[j * un + i] = signOf(static_cast<int>(i + j)) *
-                                          static_cast<double>((*minors)[i * un + j]);
-                return adj;
-            }
-    std::vector<double> adj = dense::adjugate(m, n);
+std::vector<double> eliminationAdjugate(const Array& a, int n, const NumberFormat& format) {
+    if (n <= exact::kMaxOrder) return exact::adjugate(a, n, format);
+    std::vector<double> adj = dense::adjugate(toDoubles(a, n, format), n);
     for (double x : adj) checked(x);
     return adj;
 }
@@ -109,7 +96,7 @@ double CVelmor::determinant(const Variant& InputArray, std::vector<EngineIssue>&
             break;
         }
         if (n < 4) return 0;
-        if (n > kExpansionMaxOrder) return eliminationDeterminant(toDoubles(a, n, format_), n);
+        if (n > kExpansionMaxOrder) return eliminationDeterminant(a, n, format_);
 
         // Expansion along the last column; every minor is a determinant of its own, which
         // reports its own errors and then counts as 0.
@@ -153,7 +140,7 @@ Result<Variant> CVelmor::GetAdjointMatrix(const Variant& InputArray) const {
                 throw RuntimeError(err::SubscriptOutOfRange);
             }
             const int n = rows;
-            std::vector<double> adj = eliminationAdjugate(toDoubles(a, n, format_), n);
+            std::vector<double> adj = eliminationAdjugate(a, n, format_);
             r.value = Array::matrix(n, n);
             Array& out = r.value.array();
             std::size_t k = 0;

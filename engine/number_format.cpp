@@ -10,6 +10,7 @@
 #include <limits>
 #include <system_error>
 
+#include "engine/exact_number.h"
 #include "engine/runtime_error.h"
 
 namespace velmor {
@@ -169,6 +170,42 @@ bool isBlank(char c) {
 
 enum class Parse { Ok, Invalid, Overflow };
 
+// [sign] digits, leading zeros dropped from the digits.
+bool wholePart(std::string_view t, bool& negative, std::string_view& digits) {
+    while (!t.empty() && isBlank(t.front())) t.remove_prefix(1);
+    while (!t.empty() && isBlank(t.back())) t.remove_suffix(1);
+    negative = false;
+    if (!t.empty() && (t.front() == '+' || t.front() == '-')) {
+        negative = t.front() == '-';
+        t.remove_prefix(1);
+    }
+    if (t.empty()) return false;
+    for (char c : t)
+        if (c < '0' || c > '9') return false;
+    while (t.size() > 1 && t.front() == '0') t.remove_prefix(1);
+    digits = t;
+    return true;
+}
+
+// A fraction p/q of two whole numbers, q not 0, read as the double nearest the quotient.
+Parse parseFraction(std::string_view t, std::size_t slash, double& out) {
+    bool np = false, nq = false;
+    std::string_view p, q;
+    if (!wholePart(t.substr(0, slash), np, p) || !wholePart(t.substr(slash + 1), nq, q) || q == "0")
+        return Parse::Invalid;
+    const bool negative = np != nq;
+    // Below 10^15 both are exact doubles, and one division rounds the quotient correctly.
+    if (p.size() <= 15 && q.size() <= 15) {
+        std::uint64_t a = 0, b = 0;
+        std::from_chars(p.data(), p.data() + p.size(), a);
+        std::from_chars(q.data(), q.data() + q.size(), b);
+        const double x = static_cast<double>(a) / static_cast<double>(b);
+        out = negative ? -x : x;
+        return Parse::Ok;
+    }
+    return exact::fractionToDouble(p, q, negative, out) ? Parse::Ok : Parse::Overflow;
+}
+
 // Checks the text against [blanks] [sign] digits [sep digits] [(E|e) [sign] digits] [blanks]
 // with at least one mantissa digit, and converts it.
 Parse parseNumber(std::string_view text, const std::string& sep, double& out) {
@@ -177,6 +214,8 @@ Parse parseNumber(std::string_view text, const std::string& sep, double& out) {
     while (e > b && isBlank(text[e - 1])) --e;
     std::string_view t = text.substr(b, e - b);
     if (t.empty()) return Parse::Invalid;
+    if (auto slash = t.find('/'); slash != std::string_view::npos)
+        return parseFraction(t, slash, out);
 
     // from_chars wants '.' and no '+', so the accepted text is copied in that form.
     constexpr std::size_t kStack = 64;

@@ -24,7 +24,8 @@ class NumberFormat {
     // A text unchanged, a number in the form above, empty as "", an array: error 13.
     std::string toText(const Variant& v) const;
 
-    // Sign, digits, decimal separator, optional exponent; blanks around are allowed.
+    // Sign, digits, decimal separator, optional exponent; or a fraction p/q of two whole
+    // numbers (q not 0, read as the nearest double); blanks around are allowed.
     // Anything else fails with run-time error 13.
     double toNumber(std::string_view text) const;
     // Plain texts would otherwise be ambiguous between the text and the Variant forms.

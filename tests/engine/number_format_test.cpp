@@ -80,7 +80,11 @@ TEST(NumberFormat, ToNumberAcceptsSignDigitsSeparatorAndExponent) {
         "-1E-05 -> -0.00001", "0.1 -> 0.1", "1.7976931348623157E+308 -> 1.7976931348623157e308",
         "4.94065645841247E-324 -> 4.9406564584124654e-324", "0e999999999999999999999 -> 0",
         // Below the smallest double reads as zero rather than failing.
-        "1e-400 -> 0", "0.000000000000000000000000000000000000000000000000000000001e-300 -> 0"};
+        "1e-400 -> 0", "0.000000000000000000000000000000000000000000000000000000001e-300 -> 0",
+        // Fractions of whole numbers: the double nearest the quotient, however long the digits.
+        "1/3 -> 0.33333333333333331", " -7 / 12  -> -0.58333333333333337",
+        "7/-12 -> -0.58333333333333337", "-6/-4 -> 1.5", "0/-5 -> 0", "00010/4 -> 2.5",
+        "100000000000000000000/300000000000000000001 -> 0.33333333333333331"};
     NumberFormat f;
     for (const Case& c : cases) {
         const double value = std::strtod(c.expected.c_str(), nullptr);
@@ -94,11 +98,16 @@ TEST(NumberFormat, ToNumberAcceptsSignDigitsSeparatorAndExponent) {
 }
 
 TEST(NumberFormat, ToNumberRejectsEverythingElse) {
-    const char* mismatches[] = {"",          "   ", "abc", "1,2", "1.2.3", "0x10", "&H10",  "inf",
-                                "-Infinity", "nan", "1e",  "1e+", "e5",    "+",    "-",     ".",
-                                "-.",        "1 2", "--1", "+-1", "1.5x",  "1d5",  "1e5.5", "1\n"};
-    const std::string overflows[] = {"1e309", "-1e309", "1.8e308", "1e99999999999999999999999",
-                                     "1" + std::string(400, '0')};
+    const char* mismatches[] = {
+        "",      "   ", "abc", "1,2", "1.2.3", "0x10", "&H10", "inf", "-Infinity", "nan",  "1e",
+        "1e+",   "e5",  "+",   "-",   ".",     "-.",   "1 2",  "--1", "+-1",       "1.5x", "1d5",
+        "1e5.5", "1\n", "1/0", "0/0", "1/2.5", "1//2", "/3",   "1/",  "1/3/4",     "1.5/2"};
+    const std::string overflows[] = {"1e309",
+                                     "-1e309",
+                                     "1.8e308",
+                                     "1e99999999999999999999999",
+                                     "1" + std::string(400, '0'),
+                                     "1" + std::string(400, '0') + "/3"};
     NumberFormat f;
     auto expectError = [&](const std::string& text, int error) {
         EXPECT_EQ(errorOf([&] { f.toNumber(text); }), error) << text;

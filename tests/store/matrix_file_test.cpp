@@ -248,6 +248,7 @@ TEST(MatrixFileRoundTrip, WriterOutputReadsBackUnchanged) {
         {"-x", "-", matrixOf({{"42"}})},
         {"\xCE\x94", "\xE7\x9F\xA9\xE9\x98\xB5 matrix", matrixOf({{"1.5"}, {"-2"}, {"1E-05"}})},
         {"Rows-3", "Columns - 9", matrixOf({{0.1, 1e15, -1e-300}, {"7", "", "9"}})},
+        {"F", "fractions", matrixOf({{"-7/12", "1/3"}, {"9", "-36"}})},
     }};
     const std::string expected = describe(list);
     for (const std::string delimiter : {" ", ",", "; ", "\t", "||"}) {

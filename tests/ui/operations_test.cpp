@@ -201,5 +201,21 @@ TEST_F(Operations, PropertiesShowsDeterminantAndTraceInOneModelessDialog) {
     }
 }
 
+TEST_F(Operations, PropertiesShowExactFractionsWhileTicked) {
+    addEntry("F", {{"1/2", "-1/3"}, {"0.25", "2"}});
+    select(9);
+    press(w.cmdProperties);
+    FrmProperties& p = *w.frmProperties;
+    EXPECT_EQ(p.txtDeterminant.Text(), "1.08333333333333");
+    p.chkFractions.userClick();
+    EXPECT_EQ(p.txtDeterminant.Text() + " " + p.txtTrace.Text(), "13/12 5/2");
+    p.chkFractions.userClick();
+    EXPECT_EQ(p.txtDeterminant.Text() + " " + p.txtTrace.Text(), "1.08333333333333 2.5");
+    p.chkFractions.userClick();
+    press(w.cmdProperties); // refreshed: decimals again, box unticked
+    EXPECT_EQ(p.chkFractions.Value(), 0);
+    EXPECT_EQ(p.txtTrace.Text(), "2.5");
+}
+
 } // namespace
 } // namespace velmor::test

@@ -178,6 +178,8 @@ class FrmVelmor : public MainWindowLink {
         std::function<std::string()> label; // the result's proposed name
         OnError onError = Box;
         std::function<void()> prepare = {}; // runs before the pointer turns busy
+        // Hands the operands to the result window for its exact fractions.
+        std::function<void(FrmMatrixOutput&)> exact = {};
     };
     void runOperation(const Operation& op);
 

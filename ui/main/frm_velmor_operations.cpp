@@ -50,16 +50,26 @@ void requireFits(FrmVelmor& w, long long rows, long long columns) {
 }
 
 // An engine call on the matrices of both selectors, the first one read first; a product
-// takes its column count from the second.
+// takes its column count from the second. The operands are kept in `operands` for the
+// result's exact fractions.
 std::function<Variant()> onBothSelections(FrmVelmor& w, const char* title,
                                           Variant (EngineAdapter::*call)(const Variant&,
                                                                          const Variant&),
-                                          bool product = false) {
-    return [&w, title, call, product] {
-        Variant first = chosenMatrix(w.Matrices, w.cboMatrixInput);
-        Variant second = chosenMatrix(w.Matrices, w.cboMatrixInput2);
-        requireFits(w, rowCount(first), columnCount(product ? second : first));
-        return longCall(w, title, [&] { return (w.gVelmor.*call)(first, second); });
+                                          Variant (&operands)[2], bool product = false) {
+    return [&w, title, call, &operands, product] {
+        operands[0] = chosenMatrix(w.Matrices, w.cboMatrixInput);
+        operands[1] = chosenMatrix(w.Matrices, w.cboMatrixInput2);
+        requireFits(w, rowCount(operands[0]), columnCount(operands[product ? 1 : 0]));
+        return longCall(w, title, [&] { return (w.gVelmor.*call)(operands[0], operands[1]); });
+    };
+}
+
+// Offers the result's exact fractions from the operands of the engine call.
+std::function<void(FrmMatrixOutput&)> exactFrom(exact::Operation op, const Variant& first,
+                                                const Variant* second = nullptr,
+                                                const std::string* scalar = nullptr) {
+    return [op, &first, second, scalar](FrmMatrixOutput& out) {
+        out.setExactSource(op, first, second, scalar ? *scalar : std::string());
     };
 }
 
@@ -99,6 +109,7 @@ void FrmVelmor::runOperation(const Operation& op) {
         if (!result.isArray() || result.array().dims() != 2) throw RuntimeError(err::TypeMismatch);
         mvarMatrix = std::move(result);
         openResultWindow(*this, op.label());
+        if (op.exact) op.exact(*frmMatrixOutput);
         ShowResult();
         restorePointer();
     } catch (const RuntimeError& e) {
@@ -116,21 +127,33 @@ void FrmVelmor::runOperation(const Operation& op) {
 }
 
 void FrmVelmor::cmdAdd_Click() {
-    runOperation({"cmdAdd_Click", onBothSelections(*this, "Add", &EngineAdapter::Add), [&] {
-                      return "[" + cboMatrixInput.Text() + "+" + cboMatrixInput2.Text() + "]";
-                  }});
+    Variant ab[2];
+    runOperation({"cmdAdd_Click",
+                  onBothSelections(*this, "Add", &EngineAdapter::Add, ab),
+                  [&] { return "[" + cboMatrixInput.Text() + "+" + cboMatrixInput2.Text() + "]"; },
+                  Operation::Box,
+                  {},
+                  exactFrom(exact::Operation::Add, ab[0], &ab[1])});
 }
 
 void FrmVelmor::cmdSubtract_Click() {
-    runOperation(
-        {"cmdSubtract_Click", onBothSelections(*this, "Subtract", &EngineAdapter::Subtract),
-         [&] { return "[" + cboMatrixInput.Text() + "-" + cboMatrixInput2.Text() + "]"; }});
+    Variant ab[2];
+    runOperation({"cmdSubtract_Click",
+                  onBothSelections(*this, "Subtract", &EngineAdapter::Subtract, ab),
+                  [&] { return "[" + cboMatrixInput.Text() + "-" + cboMatrixInput2.Text() + "]"; },
+                  Operation::Box,
+                  {},
+                  exactFrom(exact::Operation::Subtract, ab[0], &ab[1])});
 }
 
 void FrmVelmor::cmdMultiply_Click() {
+    Variant ab[2];
     runOperation({"cmdMultiply_Click",
-                  onBothSelections(*this, "Multiply", &EngineAdapter::Multiply, true),
-                  [&] { return cboMatrixInput.Text() + cboMatrixInput2.Text(); }});
+                  onBothSelections(*this, "Multiply", &EngineAdapter::Multiply, ab, true),
+                  [&] { return cboMatrixInput.Text() + cboMatrixInput2.Text(); },
+                  Operation::Box,
+                  {},
+                  exactFrom(exact::Operation::Multiply, ab[0], &ab[1])});
 }
 
 void FrmVelmor::cmdScale_Click() {
@@ -138,54 +161,67 @@ void FrmVelmor::cmdScale_Click() {
     // Cancel, or OK on an empty box: the pointer is never touched.
     if (answer.empty()) return;
     double scalar = 0;
+    Variant a;
     runOperation({"cmdScale_Click",
                   [&] {
-                      Variant first = chosenMatrix(Matrices, cboMatrixInput);
-                      requireFits(*this, rowCount(first), columnCount(first));
+                      a = chosenMatrix(Matrices, cboMatrixInput);
+                      requireFits(*this, rowCount(a), columnCount(a));
                       return longCall(*this, "Scale",
-                                      [&] { return gVelmor.ScaleMultiply(scalar, first); });
+                                      [&] { return gVelmor.ScaleMultiply(scalar, a); });
                   },
                   [&] { return format.toText(scalar) + cboMatrixInput.Text(); }, Operation::Box,
-                  [&] { scalar = format.toNumber(std::string_view(answer)); }});
+                  [&] { scalar = format.toNumber(std::string_view(answer)); },
+                  exactFrom(exact::Operation::Scale, a, nullptr, &answer)});
 }
 
 void FrmVelmor::cmdTranspose_Click() {
     // Silent by design: the engine has already reported whatever failed.
+    Variant a;
     runOperation({"cmdTranspose_Click",
                   [&] {
                       requireFits(*this, MSFlexGrid1.Cols() - 1, MSFlexGrid1.Rows() - 1);
                       gVelmor.FlexGrid = &MSFlexGrid1;
-                      Variant grid = gVelmor.GridToArray();
+                      a = gVelmor.GridToArray();
                       MSFlexGrid1.scrollHome();
-                      return longCall(*this, "Transpose", [&] { return gVelmor.Transpose(grid); });
+                      return longCall(*this, "Transpose", [&] { return gVelmor.Transpose(a); });
                   },
-                  [&] { return suffixLabel(cboMatrixInput.Text(), "_T"); }, Operation::Silent});
+                  [&] { return suffixLabel(cboMatrixInput.Text(), "_T"); },
+                  Operation::Silent,
+                  {},
+                  exactFrom(exact::Operation::Transpose, a)});
 }
 
 void FrmVelmor::cmdInvert_Click() {
     // Error 13 means the engine returned no inverse after its own message (a singular or
     // non-square matrix); a second box would only repeat it.
+    Variant a;
     runOperation({"cmdInvert_Click",
                   [&] {
                       requireFits(*this, MSFlexGrid1.Rows() - 1, MSFlexGrid1.Cols() - 1);
                       gVelmor.FlexGrid = &MSFlexGrid1;
-                      Variant grid = gVelmor.GridToArray();
+                      a = gVelmor.GridToArray();
                       MSFlexGrid1.scrollHome();
-                      return longCall(*this, "Invert", [&] { return gVelmor.Invert(grid); });
+                      return longCall(*this, "Invert", [&] { return gVelmor.Invert(a); });
                   },
                   [&] { return suffixLabel(cboMatrixInput.Text(), "_I"); },
-                  Operation::BoxUnlessNoResult});
+                  Operation::BoxUnlessNoResult,
+                  {},
+                  exactFrom(exact::Operation::Invert, a)});
 }
 
 void FrmVelmor::cmdAdjoint_Click() {
+    Variant a;
     runOperation({"cmdAdjoint_Click",
                   [&] {
-                      Variant first = chosenMatrix(Matrices, cboMatrixInput);
-                      requireFits(*this, rowCount(first), columnCount(first));
+                      a = chosenMatrix(Matrices, cboMatrixInput);
+                      requireFits(*this, rowCount(a), columnCount(a));
                       return longCall(*this, "Adjoint",
-                                      [&] { return gVelmor.GetAdjointMatrix(first); });
+                                      [&] { return gVelmor.GetAdjointMatrix(a); });
                   },
-                  [&] { return "adj(" + cboMatrixInput.Text() + ")"; }});
+                  [&] { return "adj(" + cboMatrixInput.Text() + ")"; },
+                  Operation::Box,
+                  {},
+                  exactFrom(exact::Operation::Adjoint, a)});
 }
 
 void FrmVelmor::cmdProperties_Click() {
@@ -204,6 +240,7 @@ void FrmVelmor::cmdProperties_Click() {
         frmProperties->form.load();
         frmProperties->txtDeterminant.setText(determinant);
         frmProperties->txtTrace.setText(shown(gVelmor.GetTrace(first)));
+        frmProperties->setMatrix(first, format);
         dialogs.showForm(frmProperties->form, false);
         restorePointer();
     } catch (const RuntimeError& e) {

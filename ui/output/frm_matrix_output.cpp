@@ -39,13 +39,14 @@ FrmMatrixOutput::FrmMatrixOutput(MainWindowLink& main, DialogService& dialogs,
                                  const NumberFormat& format)
     : form("frmMatrixOutput", "Output Matrix"), lblMatrix(form, "lblMatrix", "Matrix"),
       txtMatrixResult(form, "txtMatrixResult"), lblPrecision(form, "lblPrecision", "Precision"),
-      txtPrecision(form, "txtPrecision"), lblDescription(form, "lblDescription", "Description"),
-      txtDescription(form, "txtDescription"), MSFlexGrid1(form, "MSFlexGrid1"),
-      lblMinimum(form, "lblMinimum", "Minimum"), txtMinimum(form, "txtMinimum"),
-      lblMaximum(form, "lblMaximum", "Maximum"), txtMaximum(form, "txtMaximum"),
-      lblColWidth(form, "lblColWidth", "Column Width"), Slider1(form, "Slider1", 0, 10),
-      cmdSave(form, "cmdSave", "&Save"), cmdCancel(form, "cmdCancel", "&Cancel"),
-      mnuGrid("mnuGrid", "Grid"), mnuCopy("mnuCopy", "&Copy", "Ctrl+C"), mnuCopyAs("mnuCopyAs"),
+      txtPrecision(form, "txtPrecision"), chkFractions(form, "chkFractions", "&Fractions"),
+      lblDescription(form, "lblDescription", "Description"), txtDescription(form, "txtDescription"),
+      MSFlexGrid1(form, "MSFlexGrid1"), lblMinimum(form, "lblMinimum", "Minimum"),
+      txtMinimum(form, "txtMinimum"), lblMaximum(form, "lblMaximum", "Maximum"),
+      txtMaximum(form, "txtMaximum"), lblColWidth(form, "lblColWidth", "Column Width"),
+      Slider1(form, "Slider1", 0, 10), cmdSave(form, "cmdSave", "&Save"),
+      cmdCancel(form, "cmdCancel", "&Cancel"), mnuGrid("mnuGrid", "Grid"),
+      mnuCopy("mnuCopy", "&Copy", "Ctrl+C"), mnuCopyAs("mnuCopyAs"),
       mnuSelectAll("mnuSelectAll", "Select &All", "Ctrl+A"), main_(main), dialogs_(dialogs),
       format_(format) {
     struct Place {
@@ -55,12 +56,12 @@ FrmMatrixOutput::FrmMatrixOutput(MainWindowLink& main, DialogService& dialogs,
     const Place places[] = {
         {lblMatrix, 1560, 240, 1215, 375},       {txtMatrixResult, 1560, 600, 1215, 315},
         {lblPrecision, 5400, 600, 1215, 495},    {txtPrecision, 6240, 600, 500, 315},
-        {lblDescription, 1560, 1080, 1215, 495}, {txtDescription, 2640, 1080, 4095, 315},
-        {MSFlexGrid1, 1440, 1560, 5295, 2535},   {lblMinimum, 120, 1920, 1215, 495},
-        {txtMinimum, 120, 2160, 1215, 315},      {lblMaximum, 120, 2640, 1215, 495},
-        {txtMaximum, 120, 2880, 1215, 315},      {lblColWidth, 2400, 4320, 1215, 375},
-        {Slider1, 3480, 4200, 1575, 495},        {cmdSave, 2160, 4920, 1215, 495},
-        {cmdCancel, 4680, 4920, 1215, 495},
+        {chkFractions, 3960, 600, 1335, 315},    {lblDescription, 1560, 1080, 1215, 495},
+        {txtDescription, 2640, 1080, 4095, 315}, {MSFlexGrid1, 1440, 1560, 5295, 2535},
+        {lblMinimum, 120, 1920, 1215, 495},      {txtMinimum, 120, 2160, 1215, 315},
+        {lblMaximum, 120, 2640, 1215, 495},      {txtMaximum, 120, 2880, 1215, 315},
+        {lblColWidth, 2400, 4320, 1215, 375},    {Slider1, 3480, 4200, 1575, 495},
+        {cmdSave, 2160, 4920, 1215, 495},        {cmdCancel, 4680, 4920, 1215, 495},
     };
     for (const auto& p : places) p.c.move(p.left, p.top, p.width, p.height);
     // The controls plus a margin, the frame and the title bar; the grid takes what the user
@@ -74,8 +75,9 @@ FrmMatrixOutput::FrmMatrixOutput(MainWindowLink& main, DialogService& dialogs,
     txtMinimum.setLocked(true);
     txtMaximum.setLocked(true);
     Slider1.setSteps(1, 5);
-    form.setTabOrder({&txtMatrixResult, &txtDescription, &cmdSave, &cmdCancel, &txtPrecision,
-                      &Slider1, &MSFlexGrid1, &txtMinimum, &txtMaximum});
+    chkFractions.setEnabled(false);
+    form.setTabOrder({&txtMatrixResult, &txtDescription, &cmdSave, &cmdCancel, &chkFractions,
+                      &txtPrecision, &Slider1, &MSFlexGrid1, &txtMinimum, &txtMaximum});
 
     mnuGrid.add(mnuCopy);
     mnuGrid.add(mnuCopyAs.menu);
@@ -103,6 +105,7 @@ FrmMatrixOutput::FrmMatrixOutput(MainWindowLink& main, DialogService& dialogs,
     Slider1.onScroll = [this] { Slider1_Change(); };
     cmdSave.onClick = [this] { cmdSave_Click(); };
     cmdCancel.onClick = [this] { cmdCancel_Click(); };
+    chkFractions.onClick = [this] { chkFractions_Click(); };
 }
 
 FrmMatrixOutput::~FrmMatrixOutput() {
@@ -300,6 +303,89 @@ void FrmMatrixOutput::mnuCopyAs_Click(CopyFormat format) {
 void FrmMatrixOutput::cmdCancel_Click() {
     form.unload();
     main_.Show();
+}
+
+void FrmMatrixOutput::setExactSource(exact::Operation op, const Variant& first,
+                                     const Variant* second, const std::string& scalar) {
+    const std::string why = exact::fractionsUnavailable(first, second, format_);
+    // Only operands that can be shown exactly are kept: large ones are not copied.
+    if (why.empty())
+        exactSource_ =
+            ExactSource{op, first, second ? *second : Variant(), second != nullptr, scalar};
+    else
+        exactSource_.reset();
+    chkFractions.setEnabled(why.empty());
+    chkFractions.setToolTipText(why.empty() ? "show the result as exact fractions" : why);
+}
+
+void FrmMatrixOutput::chkFractions_Click() {
+    // Ticking computes; a failure puts the tick back, whose Click then finds nothing shown.
+    try {
+        if (chkFractions.Value() && !fractionsShown_)
+            showFractions();
+        else if (!chkFractions.Value() && fractionsShown_)
+            showDecimals();
+    } catch (const RuntimeError& e) {
+        fractionFailed(e.number());
+    }
+}
+
+void FrmMatrixOutput::fractionFailed(int error) {
+    form.setMousePointer(main_.state().gintCursor);
+    dialogs_.msgBox(errorPrompt(RuntimeError(error)), MsgButtons::OK, MsgIcon::Exclamation,
+                    "frmMatrixOutput - chkFractions_Click");
+    if (fractionsShown_) showDecimals();
+    chkFractions.setValue(0);
+}
+
+void FrmMatrixOutput::showFractions() {
+    MainWindowState& g = main_.state();
+    if (!exactSource_) {
+        chkFractions.setValue(0);
+        return;
+    }
+    form.setMousePointer(kPointerHourglass);
+    const ExactSource& s = *exactSource_;
+    exact::Fractions f =
+        exact::fractions(s.op, s.first, s.hasSecond ? &s.second : nullptr, s.scalar, format_);
+    form.setMousePointer(g.gintCursor);
+    if (f.singular) {
+        // The decimal inverse passed its pivot threshold on rounding noise; it stays shown.
+        dialogs_.msgBox("The matrix is singular.", MsgButtons::OK, MsgIcon::Critical, kAppTitle);
+        chkFractions.setValue(0);
+        return;
+    }
+    if (f.error) {
+        fractionFailed(f.error);
+        return;
+    }
+    const Array& texts = f.matrix.array();
+    const int rows = texts.ubound(1), cols = texts.ubound(2);
+    decimalCells_.clear();
+    decimalMinimum_ = txtMinimum.Text();
+    decimalMaximum_ = txtMaximum.Text();
+    fractionsShown_ = true; // from the first cell written, so that a failure puts all back
+    for (int r = 1; r <= rows; ++r)
+        for (int c = 1; c <= cols; ++c) {
+            decimalCells_.push_back(MSFlexGrid1.TextMatrix(r, c));
+            MSFlexGrid1.setTextMatrix(r, c, texts.at(r, c).text());
+        }
+    txtMinimum.setText(f.minimum);
+    txtMaximum.setText(f.maximum);
+    // A precision applies to decimals only.
+    txtPrecision.setEnabled(false);
+}
+
+void FrmMatrixOutput::showDecimals() {
+    MainWindowState& g = main_.state();
+    std::size_t k = 0;
+    for (int r = 1; r <= g.gintNo_Rows; ++r)
+        for (int c = 1; c <= g.gintNo_Columns && k < decimalCells_.size(); ++c)
+            MSFlexGrid1.setTextMatrix(r, c, decimalCells_[k++]);
+    txtMinimum.setText(decimalMinimum_);
+    txtMaximum.setText(decimalMaximum_);
+    txtPrecision.setEnabled(true);
+    fractionsShown_ = false;
 }
 
 } // namespace velmor

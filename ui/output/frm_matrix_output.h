@@ -1,11 +1,15 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "engine/exact_fractions.h"
 #include "engine/number_format.h"
 #include "engine/variant.h"
 #include "ui/output/main_window_link.h"
+#include "ui/view/check_box.h"
 #include "ui/view/command_button.h"
 #include "ui/view/dialog_service.h"
 #include "ui/view/form.h"
@@ -29,6 +33,7 @@ class FrmMatrixOutput {
     TextBox txtMatrixResult;
     Label lblPrecision;
     TextBox txtPrecision;
+    CheckBox chkFractions;
     Label lblDescription;
     TextBox txtDescription;
     Grid MSFlexGrid1;
@@ -61,6 +66,13 @@ class FrmMatrixOutput {
     void cmdCancel_Click();
     // Copies the texts shown, at the chosen precision.
     void mnuCopyAs_Click(CopyFormat format);
+    void chkFractions_Click();
+
+    // The operation and operands behind the result, from which Fractions computes it exactly.
+    // `second` is null for a one-operand operation; `scalar` is the factor of Scale. Without
+    // a source, or with operands that have no exact value, the check box stays disabled.
+    void setExactSource(exact::Operation op, const Variant& first, const Variant* second,
+                        const std::string& scalar = {});
 
     MainWindowLink* mobjMain = nullptr;
     Variant mvarValues;
@@ -68,6 +80,23 @@ class FrmMatrixOutput {
     std::int16_t mintRow = 0, mintCol = 0;
 
   private:
+    struct ExactSource {
+        exact::Operation op;
+        Variant first, second;
+        bool hasSecond;
+        std::string scalar;
+    };
+    void showFractions();
+    void showDecimals();
+    // Shows the error box, puts the decimals back and unticks.
+    void fractionFailed(int error);
+
+    std::optional<ExactSource> exactSource_;
+    // The decimal cells and extremes while fractions are shown, to put back on untick.
+    std::vector<std::string> decimalCells_;
+    std::string decimalMinimum_, decimalMaximum_;
+    bool fractionsShown_ = false;
+
     MainWindowLink& main_;
     DialogService& dialogs_;
     const NumberFormat& format_;

@@ -19,6 +19,7 @@
 #include "engine/runtime_error.h"
 #include "ui/adapters/error_prompt.h"
 #include "ui/qt/button_binding.h"
+#include "ui/qt/check_binding.h"
 #include "ui/qt/combo_binding.h"
 #include "ui/qt/grid_binding.h"
 #include "ui/qt/label_binding.h"
@@ -26,6 +27,7 @@
 #include "ui/qt/qt_convert.h"
 #include "ui/qt/slider_binding.h"
 #include "ui/qt/text_binding.h"
+#include "ui/view/check_box.h"
 #include "ui/view/combo_box.h"
 #include "ui/view/command_button.h"
 #include "ui/view/grid.h"
@@ -153,6 +155,9 @@ void FormWindow::buildControls() {
             break;
         case ControlKind::Grid:
             b = std::make_unique<GridBinding>(*this, static_cast<Grid&>(*c), client_);
+            break;
+        case ControlKind::CheckBox:
+            b = std::make_unique<CheckBinding>(*this, static_cast<CheckBox&>(*c), client_);
             break;
         case ControlKind::Line:
             b = std::make_unique<LineBinding>(*this, static_cast<Line&>(*c), client_);

@@ -9,7 +9,7 @@ namespace velmor {
 class Form;
 class Control;
 
-enum class ControlKind { Button, Label, TextBox, ComboBox, Slider, Grid, Picture, Line };
+enum class ControlKind { Button, Label, TextBox, ComboBox, Slider, Grid, Picture, Line, CheckBox };
 
 // What changed on a control; the Qt binding mirrors it onto the widget.
 enum class Prop {
