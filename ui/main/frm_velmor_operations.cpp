@@ -32,10 +32,13 @@ struct Refused {};
 
 // A count with a comma between each group of three digits.
 std::string groupedCount(long long n) {
-    std::string digits = std::to_string(n);
-    for (auto at = static_cast<long long>(digits.size()) - 3; at > 0; at -= 3)
-        digits.insert(static_cast<std::size_t>(at), ",");
-    return digits;
+    const std::string digits = std::to_string(n);
+    std::string grouped;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) grouped += ',';
+        grouped += digits[i];
+    }
+    return grouped;
 }
 
 // A result beyond the cell limit is refused before the engine allocates anything for it: a
