@@ -121,6 +121,17 @@ void regularAdjugate(const IntMatrix& s, const fmpz_t det, IntMatrix& adj) {
     for (long i = 0; i < k; ++i) nmod_mat_clear(residues[i]);
 }
 
+// out = adj D / denom, element by element: the column scaling D undoes the clearing of
+// denominators that turned the rational matrix into an integer one.
+void scaleOver(IntMatrix& adj, const fmpz* d, const fmpz_t denom, Matrix& out) {
+    for (long r = 0; r < out.rows(); ++r)
+        for (long col = 0; col < out.cols(); ++col) {
+            fmpz_mul(fmpq_numref(out.at(r, col)), adj.at(r, col), d + col);
+            fmpz_set(fmpq_denref(out.at(r, col)), denom);
+            fmpq_canonicalise(out.at(r, col));
+        }
+}
+
 } // namespace
 
 Rational determinant(const Matrix& a) {
@@ -152,12 +163,7 @@ Matrix adjugate(const Matrix& a) {
     fmpz_t dd;
     fmpz_init_set_ui(dd, 1);
     for (long k = 0; k < n; ++k) fmpz_mul(dd, dd, c.d.v + k);
-    for (long r = 0; r < n; ++r)
-        for (long col = 0; col < n; ++col) {
-            fmpz_mul(fmpq_numref(out.at(r, col)), adj.at(r, col), c.d.v + col);
-            fmpz_set(fmpq_denref(out.at(r, col)), dd);
-            fmpq_canonicalise(out.at(r, col));
-        }
+    scaleOver(adj, c.d.v, dd, out);
     fmpz_clear(dd);
     return out;
 }
@@ -178,12 +184,7 @@ bool inverse(const Matrix& a, Matrix& out) {
         // A^-1 = S^-1 D = adj(S) D / det(S).
         IntMatrix adj(n, n);
         regularAdjugate(c.s, det, adj);
-        for (long r = 0; r < n; ++r)
-            for (long col = 0; col < n; ++col) {
-                fmpz_mul(fmpq_numref(out.at(r, col)), adj.at(r, col), c.d.v + col);
-                fmpz_set(fmpq_denref(out.at(r, col)), det);
-                fmpq_canonicalise(out.at(r, col));
-            }
+        scaleOver(adj, c.d.v, det, out);
     }
     fmpz_clear(det);
     return regular;
