@@ -370,6 +370,8 @@ void FrmMatrixOutput::showFractions() {
             decimalCells_.push_back(MSFlexGrid1.TextMatrix(r, c));
             MSFlexGrid1.setTextMatrix(r, c, texts.at(r, c).text());
         }
+    // Fractions are often wider than the decimals the columns were fitted to.
+    FitColumns();
     txtMinimum.setText(f.minimum);
     txtMaximum.setText(f.maximum);
     // A precision applies to decimals only.
