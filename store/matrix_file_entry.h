@@ -19,6 +19,16 @@ struct MatrixFileEntry {
 // the memory a file can take (each cell costs about 40 bytes plus its text).
 inline constexpr long long kMaxFileCells = 16'000'000;
 
+// A matrix whose element rows did not cut into its declared number of columns at the input
+// delimiter (too few or too many pieces), or whose rows were skipped for want of it.
+struct SplitMismatch {
+    std::string name;
+    int columns = 0;
+    // The first of ",", ";", tab and blank that cuts every such row into `columns` pieces;
+    // empty when none does.
+    std::string fits;
+};
+
 // Everything a data file yielded, in file order.
 struct MatrixFileContents {
     std::vector<MatrixFileEntry> matrices;
@@ -27,6 +37,7 @@ struct MatrixFileContents {
     // The matrices would exceed kMaxFileCells: the rest of the file, from the matrix that
     // crossed it, was not read.
     bool budgetExceeded = false;
+    std::vector<SplitMismatch> mismatches{};
 };
 
 } // namespace velmor

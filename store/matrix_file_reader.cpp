@@ -1,7 +1,9 @@
 #include "store/matrix_file_reader.h"
 
 #include <cmath>
+#include <iterator>
 #include <utility>
+#include <vector>
 
 #include "engine/limits.h"
 #include "store/matrix_file_keywords.h"
@@ -24,6 +26,17 @@ bool isComment(std::string_view line) {
     return b != npos && line[b] == '#';
 }
 
+// Delimiters a file is commonly written with, in the order a hint names them.
+constexpr std::string_view kCommonDelimiters[] = {",", ";", "\t", " "};
+
+// The pieces the reader cuts a trimmed row into at `d`.
+int pieceCount(std::string_view row, std::string_view d) {
+    if (d.empty()) return 1;
+    int n = 1;
+    for (std::size_t at = row.find(d); at != npos; at = row.find(d, at + d.size())) ++n;
+    return n;
+}
+
 // The text after the line's first hyphen, without the blanks around it.
 std::string_view valueOf(std::string_view line) {
     return trimBlanks(line.substr(line.find('-') + 1));
@@ -44,6 +57,7 @@ class Parser {
         switch (kw) {
         case Keyword::Name:
             name_ = valueOf(l);
+            mismatch_ = npos;
             return;
         case Keyword::Description:
             description_ = valueOf(l);
@@ -65,11 +79,19 @@ class Parser {
         } else if (isNumber(trimBlanks(l))) {
             block_ = Block::SingleColumn;
             blockLine(l);
+        } else {
+            skipped(trimBlanks(l));
         }
     }
 
     MatrixFileContents finish() {
         if (block_ != Block::None && !exhausted()) endBlock();
+        for (std::size_t k = 0; k < fitMasks_.size(); ++k)
+            for (std::size_t c = 0; c < std::size(kCommonDelimiters); ++c)
+                if (fitMasks_[k] & (1u << c)) {
+                    out_.mismatches[k].fits = kCommonDelimiters[c];
+                    break;
+                }
         return std::move(out_);
     }
 
@@ -100,6 +122,7 @@ class Parser {
     void makeMatrix() {
         if (declaredRows_ < 1 || declaredColumns_ < 1) return; // the old matrix stays
         lentTo_ = npos;
+        mismatch_ = npos;
         matrix_ = Variant();
         cells_ = nullptr;
         if (static_cast<long long>(declaredRows_) * declaredColumns_ > kMaxMatrixCells) {
@@ -130,36 +153,77 @@ class Parser {
 
     void blockLine(std::string_view l) {
         if (block_ == Block::Delimited) {
-            if (!containsDelimiter(l)) return;
+            if (!containsDelimiter(l)) return skipped(trimBlanks(l));
             ++row_;
             if (!made_ || row_ > rows_) return;
             std::string_view rest = trimBlanks(l);
+            const std::string_view row = rest;
             const int i = static_cast<int>(row_);
             const int last = declaredColumns_ < columns_ ? declaredColumns_ : columns_;
+            int pieces = 0;
             if (delimiter_.size() == 1) { // the usual case, without a search call per piece
                 const char d = delimiter_[0];
                 const char *p = rest.data(), *const e = p + rest.size();
-                for (int k = 1; k <= last; ++k) {
+                while (pieces < last) {
                     const char* q = p;
                     while (q < e && *q != d) ++q;
-                    store(i, k, trimBlanks(std::string_view(p, static_cast<std::size_t>(q - p))));
+                    store(i, ++pieces,
+                          trimBlanks(std::string_view(p, static_cast<std::size_t>(q - p))));
+                    p = q == e ? e : q + 1;
                     if (q == e) break;
-                    p = q + 1;
                 }
-                return;
+                rest = std::string_view(p, static_cast<std::size_t>(e - p));
+            } else {
+                while (pieces < last) {
+                    std::size_t cut = delimiter_.empty() ? npos : rest.find(delimiter_);
+                    store(i, ++pieces, trimBlanks(rest.substr(0, cut)));
+                    rest.remove_prefix(cut == npos ? rest.size() : cut + delimiter_.size());
+                    if (cut == npos) break;
+                }
             }
-            for (int k = 1; k <= last; ++k) {
-                std::size_t cut = delimiter_.empty() ? npos : rest.find(delimiter_);
-                store(i, k, trimBlanks(rest.substr(0, cut)));
-                if (cut == npos) break;
-                rest.remove_prefix(cut + delimiter_.size());
-            }
+            // Too few pieces, or text left over: the row was not read as written.
+            if (pieces < columns_ || !trimBlanks(rest).empty())
+                mismatch([&](std::string_view d) { return pieceCount(row, d) == columns_; });
         } else {
             std::string_view t = trimBlanks(l);
-            if (!isNumber(t)) return;
+            if (!isNumber(t)) return skipped(t);
             ++row_;
             if (made_ && row_ <= rows_) store(static_cast<int>(row_), 1, t);
         }
+    }
+
+    // Records a row of the current matrix that did not cut into its columns, keeping the
+    // common delimiters that cut every such row right.
+    template <class CutsRight> void mismatch(CutsRight cutsRight) {
+        if (name_.empty()) return;
+        unsigned fits = 0;
+        for (std::size_t c = 0; c < std::size(kCommonDelimiters); ++c)
+            if (kCommonDelimiters[c] != delimiter_ && cutsRight(kCommonDelimiters[c]))
+                fits |= 1u << c;
+        if (mismatch_ == npos) {
+            mismatch_ = out_.mismatches.size();
+            out_.mismatches.push_back({name_, columns_, {}});
+            fitMasks_.push_back(~0u);
+        }
+        fitMasks_[mismatch_] &= fits;
+    }
+
+    // A line the reader passes over counts as a row that did not split only when another
+    // common delimiter cuts it into exactly the matrix's columns, all numbers: free text
+    // between the entries is no reason for a warning.
+    void skipped(std::string_view line) {
+        if (!made_ || columns_ < 2 || line.empty()) return;
+        auto cutsIntoNumbers = [&](std::string_view d) {
+            if (pieceCount(line, d) != columns_) return false;
+            for (std::string_view rest = line;;) {
+                const std::size_t cut = rest.find(d);
+                if (!isNumber(trimBlanks(rest.substr(0, cut)))) return false;
+                if (cut == npos) return true;
+                rest.remove_prefix(cut + d.size());
+            }
+        };
+        for (std::string_view d : kCommonDelimiters)
+            if (d != delimiter_ && cutsIntoNumbers(d)) return mismatch(cutsIntoNumbers);
     }
 
     void store(int i, int j, std::string_view text) {
@@ -195,6 +259,9 @@ class Parser {
     int rows_ = 0, columns_ = 0;
     std::size_t lentTo_ = npos;
     long long cellsUsed_ = 0;
+    // The current matrix's entry in out_.mismatches, and per entry the delimiters that fit.
+    std::size_t mismatch_ = npos;
+    std::vector<unsigned> fitMasks_;
 };
 
 } // namespace

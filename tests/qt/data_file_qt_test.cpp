@@ -99,7 +99,8 @@ TEST_F(DataFileQtTest, SavingOverAFileAsksInTheFileExistsWindow) {
     EXPECT_TRUE(dialogs.messages().empty());
 }
 
-// A file is read up to the budget of one file, with one box; saving a matrix with a short
+// A file is read up to the budget of one file, with one box, and its short row is named;
+// saving a matrix with a short
 // row, where the blank delimiter would drop its empty element, is refused before the dialog.
 TEST_F(DataFileQtTest, OpenStopsAtTheBudgetAndSaveRefusesAnElementThatWouldNotReadBack) {
     std::string file = "Matrix - S\r\nRows - 1\r\nColumns - 2\r\n 1\r\n";
@@ -112,9 +113,11 @@ TEST_F(DataFileQtTest, OpenStopsAtTheBudgetAndSaveRefusesAnElementThatWouldNotRe
     EXPECT_EQ(items(as<QComboBox>(frm->cboMatrixInput)), (QStringList{"S", "M1", "M2"}));
     press(Qt::Key_S, Qt::ControlModifier);
     settle();
-    ASSERT_EQ(dialogs.boxes.size(), 3u) << "no save dialog";
+    ASSERT_EQ(dialogs.boxes.size(), 4u) << "no save dialog";
     EXPECT_EQ(dialogs.boxes[1].title, "frmVelmor - OpenMatrix");
     EXPECT_EQ(dialogs.boxes[2].prompt,
+              "The rows of S did not split into 2 elements with the input delimiter \" \".");
+    EXPECT_EQ(dialogs.boxes[3].prompt,
               "Element (1, 2) of the matrix \"S\" would not read back from the file: it is "
               "empty. Change the element and save again.");
 }

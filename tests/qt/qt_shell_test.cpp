@@ -46,7 +46,7 @@ TEST_F(QtShellTest, MessageBoxesShowButtonsInOrderAndEscapeCancels) {
         MsgIcon icon;
         QString shown; // the QMessageBox::Icon value, then the buttons from left to right
         R onEscape, onDefault;
-    } cases[] = {{B::OK, MsgIcon::None, "0 OK", R::OK, R::OK},
+    } cases[] = {{B::OK, MsgIcon::Information, "1 OK", R::OK, R::OK},
                  {B::OKCancel, MsgIcon::Exclamation, "2 OK Cancel", R::Cancel, R::OK},
                  {B::YesNo, MsgIcon::Critical, "3 Yes No", R::No, R::Yes},
                  {B::YesNoCancel, MsgIcon::None, "0 Yes No Cancel", R::Cancel, R::Yes}};

@@ -205,6 +205,33 @@ TEST(MatrixFileReader, ReadsAtEveryLineEnd) {
     }
 }
 
+// Rows that did not cut into the declared columns name their matrix, with the first common
+// delimiter that would have cut every one of them right.
+TEST(MatrixFileReader, NamesMatricesWhoseRowsDidNotSplit) {
+    const std::tuple<const char*, std::string, std::string, std::string> cases[] = {
+        {"written with commas, read with a blank", " ",
+         block("P", "", 1, 3, " 2.5,4,10.75\n") + block("Q", "", 2, 2, " 1 2\n 3,4\n"),
+         "P 3 , / Q 2 ,"},
+        {"written with blanks, read with a comma: rows skipped", ",",
+         block("A", "", 2, 3, " 1 2 3\n 4 5 6\n"), "A 3  "},
+        {"written with tabs", " ", block("A", "", 1, 2, " 1\t2\n"), "A 2 \t"},
+        {"long rows that no delimiter mends", " ", block("A", "", 1, 3, " 1 2 3 4 5\n"), "A 3 "},
+        {"rows that split right, a trailing delimiter, free text", ",",
+         block("A", "", 1, 3, " 1,2,3,\n") + "see page 3 of 4\n" +
+             block("B", "", 1, 2, " see notes\n 1,2\n"),
+         ""},
+        {"an unnamed matrix is not named", " ", block("", "", 1, 2, " 1,2\n"), ""},
+    };
+    NumberFormat format(".");
+    for (const auto& [label, delimiter, file, expected] : cases) {
+        std::string got;
+        for (const auto& m : MatrixFileReader(format, delimiter).parse(file).mismatches)
+            got += (got.empty() ? "" : " / ") + m.name + " " + std::to_string(m.columns) + " " +
+                   m.fits;
+        EXPECT_EQ(got, expected) << label;
+    }
+}
+
 // Declared sizes cost nothing until an element or an entry needs the cells, and the cells
 // of one file are held to the budget: the rest of the file is not read.
 TEST(MatrixFileReader, HostileFilesCostWhatTheyHold) {

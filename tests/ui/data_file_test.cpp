@@ -174,6 +174,28 @@ TEST_F(DataFileTest, OpenAfterACancelledDialogAddsTheFileAndShowsTheFirstEntry) 
                 w.cmdDeleteAll.Enabled() && w.cmdInput.hasFocus());
 }
 
+// A file written with another delimiter was misread without a word.
+TEST_F(DataFileTest, OpenSaysWhichMatricesDidNotSplitAndWhichDelimiterWould) {
+    const std::string sample = std::string(VELMOR_SOURCE_DIR) + "/exercises/comma-delimited.txt";
+    dialogs.file(sample);
+    w.mnuFileOpen_Click();
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    const Box box = dialogs.messages()[0];
+    EXPECT_EQ(std::tie(box.prompt, box.buttons, box.title, box.icon),
+              std::tuple("The rows of P, Q and T did not split into their declared numbers of "
+                         "elements (3, 2 and 3) with the input delimiter \" \". They do with "
+                         "\",\"; choose Format > Input Delimiter and open the file again.",
+                         MsgButtons::OK, "frmVelmor - OpenMatrix", MsgIcon::Information));
+    EXPECT_TRUE(w.mfFileRead);
+
+    dialogs.clear();
+    w.mstrInputDelimiter = ",";
+    dialogs.file(sample).answer(MsgResult::OK).answer(MsgResult::OK).answer(MsgResult::OK);
+    w.mnuFileOpen_Click();
+    EXPECT_EQ(dialogs.messages().size(), 3u); // only the three replace questions
+    EXPECT_EQ(w.MSFlexGrid1.TextMatrix(1, 3), "10.75");
+}
+
 // A small file declaring large matrices is read up to the budget, with one box; a failure
 // part way through a file puts back the entries it replaced.
 TEST_F(DataFileTest, OpenIsHeldToTheBudgetAndIsAllOrNothing) {
@@ -202,9 +224,9 @@ TEST_F(DataFileTest, OpenIsHeldToTheBudgetAndIsAllOrNothing) {
     w.mnuFileOpen_Click();
     ASSERT_EQ(dialogs.messages().size(), 2u);
     const Box failure = dialogs.messages()[1];
-    EXPECT_EQ(
-        std::tie(failure.prompt, failure.title, failure.icon),
-        std::tuple("Error No. 7; There is not enough memory for this", "frmVelmor - OpenMatrix", MsgIcon::Critical));
+    EXPECT_EQ(std::tie(failure.prompt, failure.title, failure.icon),
+              std::tuple("Error No. 7; There is not enough memory for this",
+                         "frmVelmor - OpenMatrix", MsgIcon::Critical));
     std::vector<std::string> names;
     for (const auto& e : w.Matrices) names.push_back(e->Name);
     EXPECT_EQ(names, (std::vector<std::string>{"A", "B", "M1", "M2"}));

@@ -119,6 +119,25 @@ TEST(Exit, AnEntryUnderWayIsKeptUnlessTheUserSaysYes) {
     }
 }
 
+// File > Open replaced a matrix being keyed without a word.
+TEST(Exit, OpeningAFileDuringAnEntryAsksFirst) {
+    for (MsgResult answer : {MsgResult::No, MsgResult::Yes}) {
+        ExitHarness h(true);
+        h.w.cmdInput.userClick();
+        h.w.cboMatrixInput.userType("M");
+        h.dialogs.answer(answer).file("");
+        h.w.mnuFileOpen.userClick();
+        ASSERT_EQ(h.dialogs.boxes.size(), answer == MsgResult::Yes ? 2u : 1u);
+        const Box& b = h.dialogs.boxes[0];
+        EXPECT_EQ(std::tuple(b.prompt, b.buttons, b.icon, b.title, b.defaultButton),
+                  std::tuple("The matrix being entered has not been saved. Open a file without "
+                             "saving it?",
+                             MsgButtons::YesNo, MsgIcon::Exclamation, "Velmor", 1));
+        EXPECT_EQ(std::tuple(h.w.cboMatrixInput.Text(), h.w.cmdCancel.Enabled()),
+                  std::tuple("M", true));
+    }
+}
+
 TEST(Exit, NoEntryQuestionOnceTheEntryIsCancelled) {
     ExitHarness h(true);
     h.w.cmdInput.userClick();

@@ -1,6 +1,8 @@
 #include <new>
 #include <stdexcept>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "engine/limits.h"
 #include "store/file_io.h"
@@ -48,6 +50,50 @@ std::string oversizePrompt(int count) {
         return "A matrix in the file has more than " + limit + " elements. It has been skipped.";
     return std::to_string(count) + " matrices in the file have more than " + limit +
            " elements. They have been skipped.";
+}
+
+// A delimiter as the prompt names it: quoted, a tab in words.
+std::string delimiterName(const std::string& d) {
+    return d == "\t" ? "a tab" : "\"" + d + "\"";
+}
+
+// "P", "P and Q", "P, Q and R".
+std::string listOf(const std::vector<std::string>& items) {
+    std::string out;
+    for (std::size_t k = 0; k < items.size(); ++k)
+        out += (k == 0 ? "" : k + 1 == items.size() ? " and " : ", ") + items[k];
+    return out;
+}
+
+std::string splitPrompt(const std::vector<SplitMismatch>& mismatches,
+                        const std::string& delimiter) {
+    std::vector<std::string> names, counts;
+    bool sameCount = true;
+    for (const SplitMismatch& m : mismatches) {
+        names.push_back(m.name);
+        counts.push_back(std::to_string(m.columns));
+        sameCount = sameCount && m.columns == mismatches.front().columns;
+    }
+    constexpr std::size_t kNamed = 10;
+    if (names.size() > kNamed) {
+        const std::size_t more = names.size() - (kNamed - 1);
+        names.resize(kNamed - 1);
+        names.push_back(std::to_string(more) + " more");
+        sameCount = false;
+    }
+    std::string prompt = "The rows of " + listOf(names) + " did not split into " +
+                         (sameCount ? counts.front() + " elements"
+                          : names.size() == counts.size()
+                              ? "their declared numbers of elements (" + listOf(counts) + ")"
+                              : "their declared numbers of elements") +
+                         " with the input delimiter " + delimiterName(delimiter) + ".";
+    const std::string& fits = mismatches.front().fits;
+    bool allFit = !fits.empty();
+    for (const SplitMismatch& m : mismatches) allFit = allFit && m.fits == fits;
+    if (allFit)
+        prompt += " They do with " + delimiterName(fits) +
+                  "; choose Format > Input Delimiter and open the file again.";
+    return prompt;
 }
 
 } // namespace
@@ -215,10 +261,14 @@ void FrmVelmor::OpenMatrix(std::string& MatrixTxtFile) {
         return;
     }
     Matrices.commitBatch();
+    const std::vector<SplitMismatch> mismatches = std::move(contents.mismatches);
     contents = {};
     if (skipped)
         dialogs.msgBox(budgetPrompt(fileCellBudget), MsgButtons::OK, MsgIcon::Exclamation,
                        "frmVelmor - OpenMatrix");
+    if (!mismatches.empty())
+        dialogs.msgBox(splitPrompt(mismatches, mstrInputDelimiter), MsgButtons::OK,
+                       MsgIcon::Information, "frmVelmor - OpenMatrix");
 
     try {
         showListAfterOpen();
@@ -247,6 +297,12 @@ void FrmVelmor::showListAfterOpen() {
 }
 
 void FrmVelmor::mnuFileOpen_Click() {
+    // The file's first matrix replaces the grid: a matrix being keyed would go without a word.
+    if (mfEntering && dialogs.msgBoxDefault("The matrix being entered has not been saved. Open "
+                                            "a file without saving it?",
+                                            MsgButtons::YesNo, MsgIcon::Exclamation, kAppTitle,
+                                            1) != MsgResult::Yes)
+        return;
     mfMatrixSaved = true;
     std::string file;
     OpenMatrix(file);

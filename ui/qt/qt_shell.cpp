@@ -113,9 +113,10 @@ MsgResult QtShell::msgBoxDefault(const std::string& prompt, MsgButtons buttons, 
     box.setWindowTitle(toQt(title));
     box.setText(promptToQt(prompt));
     box.setTextFormat(Qt::PlainText);
-    box.setIcon(icon == MsgIcon::Exclamation ? QMessageBox::Warning
-                : icon == MsgIcon::Critical  ? QMessageBox::Critical
-                                             : QMessageBox::NoIcon);
+    box.setIcon(icon == MsgIcon::Exclamation   ? QMessageBox::Warning
+                : icon == MsgIcon::Critical    ? QMessageBox::Critical
+                : icon == MsgIcon::Information ? QMessageBox::Information
+                                               : QMessageBox::NoIcon);
     struct Choice {
         const char* text; // Qt's own wording, translated where Qt has a translation
         MsgResult result;

@@ -12,7 +12,7 @@ class Form;
 inline constexpr const char* kAppTitle = "Velmor";
 
 enum class MsgButtons { OK, OKCancel, YesNo, YesNoCancel };
-enum class MsgIcon { None, Exclamation, Critical };
+enum class MsgIcon { None, Exclamation, Critical, Information };
 enum class MsgResult { OK, Cancel, Yes, No };
 
 // The common file dialog's properties; after a dialog FileName holds the chosen path or "".
