@@ -107,9 +107,9 @@ TEST_F(MainWindowTest, TheSliderScrollsAndChangesOnceAndResizesComeBackInTwips) 
     slider->setFocus();
     QTest::keyClick(slider, Qt::Key_End);
     EXPECT_EQ(log, " scroll 4 scroll 6 change 6 change 10");
-    window->window()->resize(700, window->window()->height() + 56);
+    window->window()->resize(740, window->window()->height() + 56);
     settle();
-    EXPECT_DOUBLE_EQ(frm.form.Width(), 700 * 15 + 120);
+    EXPECT_DOUBLE_EQ(frm.form.Width(), 740 * 15 + 120);
     EXPECT_DOUBLE_EQ(frm.form.Height(), 560 * 15 + 810);
 }
 

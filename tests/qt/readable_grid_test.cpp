@@ -102,8 +102,12 @@ TEST_F(ReadableGridTest, AWideMatrixIsShownFromItsFirstColumnAfterASave) {
     EXPECT_EQ(view->currentIndex().column(), frm->MSFlexGrid1.Col() - 1);
     EXPECT_EQ(frm->MSFlexGrid1.Col(), 14);
 
-    // A name longer than its selector shows whole in the tooltip and the drop-down list.
+    // Both selectors show 20 characters; a longer name shows whole in the tooltip and the
+    // drop-down list.
     auto* selector = as<QComboBox>(frm->cboMatrixInput);
+    EXPECT_GE(selector->lineEdit()->width(),
+              selector->fontMetrics().horizontalAdvance(name.left(20)));
+    EXPECT_EQ(as<QComboBox>(frm->cboMatrixInput2)->width(), selector->width());
     EXPECT_TRUE(selector->toolTip().endsWith("\n" + name)) << selector->toolTip().toStdString();
     EXPECT_GT(selector->view()->minimumWidth(),
               selector->view()->fontMetrics().horizontalAdvance(name));

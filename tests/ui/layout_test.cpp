@@ -25,14 +25,14 @@ TEST_F(Layout, ResizingMovesTheRightAndBottomControls) {
         std::vector<std::pair<double, double>> assigned;
         std::vector<double> layout;
     };
-    const std::vector<double> least = {8295, 5080, 2175, 4680, 3480, 4857, 3600, 3657, 4120};
+    const std::vector<double> least = {9255, 5080, 2175, 4680, 3480, 5817, 3600, 4617, 4120};
     const Case cases[] = {
         {0, 0, {}, least},
-        {12000, 9000, {}, {10455, 7240, 2490, 4995, 3795, 5937, 3915, 4737, 6280}},
-        {9841, 8371, {}, {8296, 5081, 2175.5, 4680.5, 3480.5, 4857.5, 3600.5, 3657.5, 4121}},
-        {12000, 8000, {{9840, 8000}, {9840, 8370}}, least},
-        {9000, 9000, {{9840, 9000}, {9840, 8370}}, least},
-        {9840, 6000, {{9840, 8370}}, least},
+        {12000, 9000, {}, {10455, 6280, 2490, 4995, 3795, 6417, 3915, 5217, 5320}},
+        {10801, 8371, {}, {9256, 5081, 2175.5, 4680.5, 3480.5, 5817.5, 3600.5, 4617.5, 4121}},
+        {12000, 8000, {{10800, 8000}, {10800, 8370}}, least},
+        {9000, 9000, {{10800, 9000}, {10800, 8370}}, least},
+        {10800, 6000, {{10800, 8370}}, least},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(&c - cases);
@@ -50,8 +50,8 @@ TEST_F(Layout, ResizingMovesTheRightAndBottomControls) {
             w.cboMatrixInput2.Top()};
         const auto& l = c.layout;
         EXPECT_EQ(got,
-                  (std::vector<double>{l[0], l[0], l[0], l[0], l[0],       3105,      1200, l[1],
-                                       l[2], 3105, l[3], l[1], l[2],       l[4],      l[5], l[6],
+                  (std::vector<double>{l[0], l[0], l[0], l[0], l[0],       4065,      1200, l[1],
+                                       l[2], 4065, l[3], l[1], l[2],       l[4],      l[5], l[6],
                                        l[7], l[8], l[8], l[3], l[3] - 720, l[3] + 600}));
     }
 }

@@ -55,7 +55,7 @@ void FrmVelmor::buildControls() {
     form.setIcon("velmor");
     form.setResizable(true);
     // Design client area 9720 x 7560 plus the frame, title bar and menu bar.
-    form.userResize(9840, 8370);
+    form.userResize(9840 + kNameRoom, 8370);
 
     struct Place {
         Control& c;
@@ -74,31 +74,31 @@ void FrmVelmor::buildControls() {
         {cmdProperties, 1665, 2280, 1215, 495},
         {cmdAdjoint, 1665, 2880, 1215, 495},
         {lblMatrixTop, 1665, 1560, 735, 375},
-        {cboMatrixInput, 1665, 1800, 1215, 315},
+        {cboMatrixInput, 1665, 1800, 1215 + kNameRoom, 315},
         {lblRows, 2265, 960, 615, 255},
         {txtNo_Rows, 2265, 1200, 600, 315},
-        {lblColumns, 3105, 480, 735, 255},
-        {txtNo_Columns, 3105, 720, 600, 315},
-        {lblDescription, 4065, 480, 1215, 495},
-        {txtDescription, 4065, 720, 3855, 315},
-        {Text1, 5520, 360, 1215, 495},
-        {MSFlexGrid1, 3105, 1200, 4815, 2175},
-        {Slider1, 4905, 3480, 1575, 495},
-        {lblColWidth, 3705, 3600, 1095, 255},
-        {lblColumns2, 3105, 3960, 735, 255},
-        {txtNo_Columns2, 3105, 4200, 600, 315},
-        {lblDescription2, 4065, 3960, 1215, 495},
-        {txtDescription2, 4065, 4200, 3855, 315},
+        {lblColumns, 3105 + kNameRoom, 480, 735, 255},
+        {txtNo_Columns, 3105 + kNameRoom, 720, 600, 315},
+        {lblDescription, 4065 + kNameRoom, 480, 1215, 495},
+        {txtDescription, 4065 + kNameRoom, 720, 3855, 315},
+        {Text1, 5520 + kNameRoom, 360, 1215, 495},
+        {MSFlexGrid1, 3105 + kNameRoom, 1200, 4815, 2175},
+        {Slider1, 4905 + kNameRoom, 3480, 1575, 495},
+        {lblColWidth, 3705 + kNameRoom, 3600, 1095, 255},
+        {lblColumns2, 3105 + kNameRoom, 3960, 735, 255},
+        {txtNo_Columns2, 3105 + kNameRoom, 4200, 600, 315},
+        {lblDescription2, 4065 + kNameRoom, 3960, 1215, 495},
+        {txtDescription2, 4065 + kNameRoom, 4200, 3855, 315},
         {lblRows2, 2265, 4440, 615, 255},
         {txtNo_Rows2, 2265, 4680, 600, 315},
         {lblMatrixBottom, 1665, 5040, 735, 375},
-        {cboMatrixInput2, 1665, 5280, 1215, 315},
-        {MSFlexGrid2, 3105, 4680, 4815, 2175},
-        {cmdSave, 8280, 960, 1215, 495},
-        {cmdCancel, 8280, 1680, 1215, 495},
-        {cmdClear, 8280, 2280, 1215, 495},
-        {cmdDelete, 8280, 2880, 1215, 495},
-        {cmdDeleteAll, 8280, 3480, 1215, 495},
+        {cboMatrixInput2, 1665, 5280, 1215 + kNameRoom, 315},
+        {MSFlexGrid2, 3105 + kNameRoom, 4680, 4815, 2175},
+        {cmdSave, 8280 + kNameRoom, 960, 1215, 495},
+        {cmdCancel, 8280 + kNameRoom, 1680, 1215, 495},
+        {cmdClear, 8280 + kNameRoom, 2280, 1215, 495},
+        {cmdDelete, 8280 + kNameRoom, 2880, 1215, 495},
+        {cmdDeleteAll, 8280 + kNameRoom, 3480, 1215, 495},
     };
     for (const auto& p : places) p.c.move(p.left, p.top, p.width, p.height);
 

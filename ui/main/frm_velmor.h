@@ -28,6 +28,10 @@ class FrmProperties;
 class FrmAbout;
 class FrmConfirmSave;
 
+// Twips added to the selectors so that a name of 20 characters fits; everything to their
+// right, and the window, is that much wider.
+inline constexpr float kNameRoom = 960;
+
 // The main window's controller: its controls, state and event handlers. The handlers are
 // split by concern over several source files (start-up and states, entry, cell editor,
 // selection, operations, files, help).

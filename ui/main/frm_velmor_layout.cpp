@@ -5,7 +5,7 @@ namespace velmor {
 namespace {
 
 // The smallest outer size the window keeps.
-constexpr float kMinWidth = 9840;
+constexpr float kMinWidth = 9840 + kNameRoom;
 constexpr float kMinHeight = 8370;
 
 // Runs one layout statement; a statement the platform refuses (a minimised window) is
@@ -43,10 +43,10 @@ void FrmVelmor::Form_Resize() {
 
     for (CommandButton* b : {&cmdSave, &cmdCancel, &cmdClear, &cmdDelete, &cmdDeleteAll})
         attempt([&] { b->setLeft(single(form.Width()) - 1545.0f); });
-    attempt([&] { MSFlexGrid1.setWidth(single(form.Width()) - 4760.0f); });
-    attempt([&] { MSFlexGrid2.setWidth(single(form.Width()) - 4760.0f); });
-    attempt([&] { txtDescription.setWidth(single(form.Width()) - 5720.0f); });
-    attempt([&] { txtDescription2.setWidth(single(form.Width()) - 5720.0f); });
+    attempt([&] { MSFlexGrid1.setWidth(single(form.Width()) - 4760.0f - kNameRoom); });
+    attempt([&] { MSFlexGrid2.setWidth(single(form.Width()) - 4760.0f - kNameRoom); });
+    attempt([&] { txtDescription.setWidth(single(form.Width()) - 5720.0f - kNameRoom); });
+    attempt([&] { txtDescription2.setWidth(single(form.Width()) - 5720.0f - kNameRoom); });
     attempt([&] { MSFlexGrid1.setHeight((single(form.Height()) - 4020.0f) / 2.0f); });
     attempt([&] { MSFlexGrid2.setHeight(single(MSFlexGrid1.Height())); });
     attempt([&] { MSFlexGrid2.setTop(single(MSFlexGrid1.Height()) + 2505.0f); });
