@@ -137,8 +137,8 @@ TEST_F(OutputWindow, BlankNameAsksForOneAndKeepsTheResult) {
             dialogs.clear();
             out.txtMatrixResult.userEdit(name);
             out.cmdSave.userClick();
-            EXPECT_EQ(boxes(dialogs), (Boxes{{"Enter a name for the matrix.", MsgButtons::OK,
-                                              MsgIcon::Exclamation, "Velmor"}}));
+            EXPECT_EQ(boxes(), (Boxes{{"Enter a name for the matrix.", MsgButtons::OK,
+                                       MsgIcon::Exclamation, "Velmor"}}));
             EXPECT_TRUE(out.form.Loaded() && out.txtMatrixResult.hasFocus());
         }
         out.txtMatrixResult.userEdit("R");
