@@ -147,14 +147,5 @@ TEST_F(Exact, OperationsInFractions) {
     EXPECT_TRUE(s.singular && s.matrix.isEmpty());
 }
 
-TEST_F(Exact, FractionsAreUnavailableForTextsAndLargeMatrices) {
-    const Variant ok = fromTexts({{"1/2", "-3"}}), text = fromTexts({{"1", "x"}});
-    EXPECT_EQ(exact::fractionsUnavailable(ok, &ok, format), "");
-    EXPECT_NE(exact::fractionsUnavailable(ok, &text, format).find("not"), std::string::npos);
-    EXPECT_NE(exact::fractionsUnavailable(Variant(Array::matrix(201, 1)), nullptr, format)
-                  .find("200 x 200"),
-              std::string::npos);
-}
-
 } // namespace
 } // namespace velmor
