@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/ui/startup_harness.h"
+#include "tests/ui/main_window_scenario.h"
 
 namespace velmor::test {
 namespace {
@@ -125,9 +125,7 @@ TEST(Startup, FormatMenuChangesTheDelimitersForTheRunOnly) {
     EXPECT_EQ(h.dir.read("velmor.ini"), ini); // not written back
 }
 
-struct ButtonStates : ::testing::Test, StartupHarness {
-    void SetUp() override { start(); }
-};
+using ButtonStates = MainWindowScenario;
 
 TEST_F(ButtonStates, EnableFollowsTheShapesShownDisableLeavesOnlyExit) {
     w.mintMatrixCount = 7; // an empty list is only counted, the buttons kept
