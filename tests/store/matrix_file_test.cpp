@@ -215,7 +215,8 @@ TEST(MatrixFileReader, NamesMatricesWhoseRowsDidNotSplit) {
         {"written with blanks, read with a comma: rows skipped", ",",
          block("A", "", 2, 3, " 1 2 3\n 4 5 6\n"), "A 3  "},
         {"written with tabs", " ", block("A", "", 1, 2, " 1\t2\n"), "A 2 \t"},
-        {"long rows that no delimiter mends", " ", block("A", "", 1, 3, " 1 2 3 4 5\n"), "A 3 "},
+        {"long rows that no delimiter mends; one number a row", " ",
+         block("A", "", 1, 3, " 1 2 3 4 5\n") + block("B", "", 2, 2, "1\n2\n"), "A 3  / B 2 "},
         {"rows that split right, a trailing delimiter, free text", ",",
          block("A", "", 1, 3, " 1,2,3,\n") + "see page 3 of 4\n" +
              block("B", "", 1, 2, " see notes\n 1,2\n"),
