@@ -134,6 +134,13 @@ TEST(MatrixFileWriter, FindsTheFirstElementThatWouldNotReadBack) {
         {",", matrixOf({{"", "2"}}), ""},
         {" ", matrixOf({{"x"}, {""}}), ""}, // a blank-delimited row is never a number row
         {";", matrixOf({{"a-b", 1.5, "c # d"}}), ""},
+        // Elements that pass alone but not beside the delimiter.
+        {"#", matrixOf({{"5", ""}, {"", ""}}),
+         "(2, 1) the row would begin with \"#\" and be read as a comment"},
+        {" ", matrixOf({{"1", "rows", -5.0}}),
+         "(1, 3) together with the delimiter, the row would contain \"rows -\""},
+        {"-", matrixOf({{"Columns", "2"}}),
+         "(1, 2) together with the delimiter, the row would contain \"columns -\""},
     };
     NumberFormat format(".");
     for (const auto& [delimiter, m, expected] : cases) {
