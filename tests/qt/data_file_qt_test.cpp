@@ -56,7 +56,7 @@ TEST_F(DataFileQtTest, SavingOverAFileAsksInTheFileExistsWindow) {
 TEST_F(DataFileQtTest, OpenStopsAtTheBudgetAndSaveRefusesAnElementThatWouldNotReadBack) {
     std::string file = "Matrix - S\r\nRows - 1\r\nColumns - 2\r\n 1\r\n";
     for (int k = 1; k <= 3; ++k)
-        file += "Matrix - M" + std::to_string(k) + "\r\nRows - 20\r\nColumns - 20\r\n1\r\n";
+        file += "Matrix - M" + std::to_string(k) + "\r\nRows - 400\r\nColumns - 1\r\n1\r\n";
     frm->fileCellBudget = 802;
     dialogs.file(dir.write("hostile.txt", file));
     press(Qt::Key_O, Qt::ControlModifier);

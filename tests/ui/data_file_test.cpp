@@ -198,7 +198,7 @@ TEST_F(DataFileTest, OpenIsHeldToTheBudgetAndIsAllOrNothing) {
     addAB();
     std::string hostile;
     for (int k = 1; k <= 20; ++k)
-        hostile += "Matrix - M" + std::to_string(k) + "\r\nRows - 20\r\nColumns - 20\r\n1\r\n";
+        hostile += "Matrix - M" + std::to_string(k) + "\r\nRows - 400\r\nColumns - 1\r\n1\r\n";
     w.fileCellBudget = 1000;
     dialogs.file(dir.write("hostile.txt", hostile));
     w.mnuFileOpen_Click();
