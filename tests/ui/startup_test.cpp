@@ -10,10 +10,9 @@
 namespace velmor::test {
 namespace {
 
-TEST(Startup, ShowsTheWindowInItsStartState) {
-    StartupHarness h;
-    h.start();
-    FrmVelmor& w = h.w;
+using ButtonStates = MainWindowScenario;
+
+TEST_F(ButtonStates, TheWindowStartsWithInputAndExitOnlyAndTheSecondHalfHidden) {
     EXPECT_EQ(w.form.Caption(), "Dravik Software - Velmor");
     EXPECT_TRUE(w.g.gfMatricesSaved);
     // Only Input and Exit work; the second matrix's half and the cell editor are hidden.
@@ -124,8 +123,6 @@ TEST(Startup, FormatMenuChangesTheDelimitersForTheRunOnly) {
     EXPECT_EQ(h.dialogs.boxes[3].defaultText, "; ");
     EXPECT_EQ(h.dir.read("velmor.ini"), ini); // not written back
 }
-
-using ButtonStates = MainWindowScenario;
 
 TEST_F(ButtonStates, EnableFollowsTheShapesShownDisableLeavesOnlyExit) {
     w.mintMatrixCount = 7; // an empty list is only counted, the buttons kept
