@@ -28,7 +28,7 @@ const Way kOpen = [](FrmVelmor& w) { return w.mnuFileOpen.userClick(), true; };
 
 // A close through the frame used to end without asking; it now asks like Exit does. A saved
 // list ends at once.
-TEST(Exit, EveryWayOutAsksTheSameQuestionWhenTheListIsUnsaved) {
+TEST(Exit, EveryWayOutAsksTheSameQuestionUnlessTheListIsSaved) {
     struct Case {
         Way way;
         bool saved;
