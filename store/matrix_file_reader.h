@@ -13,8 +13,8 @@ namespace velmor {
 // the first keyword they hold ("matrix -", "description -", "rows -", "columns -", any letter
 // case, the blank before the hyphen optional); lines without one that hold the input
 // delimiter, or that are a number, begin an element block, which runs until a line whose
-// first keyword is the name keyword. Whatever does not fit is skipped without a message:
-// reading never fails. Bytes that are not UTF-8 are taken as Latin-1.
+// first keyword is the name keyword. Whatever does not fit is skipped and reading never
+// fails; matrices whose rows did not split into their columns are listed in `mismatches`. Bytes that are not UTF-8 are taken as Latin-1.
 // Time and memory follow what the file holds, not the sizes it declares: a matrix's cells are
 // allocated only when an element or an entry needs them, and the cells of one file are held
 // to `cellBudget`; the matrix that would cross it and the rest of the file are not read.
