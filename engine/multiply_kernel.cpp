@@ -34,7 +34,11 @@ Buffer allocate(Index n) {
 
 // The register tile is MR rows by NV vectors of type V across j. Products and sums are
 // separate operations (no fused multiply-add), lane by lane, in increasing k.
-template <class V, int MR, int NV>
+// Sum starts every element at zero and adds the products; Subtract takes the element's
+// value and subtracts them, the update of a blocked elimination.
+enum class Mode { Sum, Subtract };
+
+template <class V, int MR, int NV, Mode M>
 __attribute__((always_inline)) inline void tile(Index kc, const double* __restrict a,
                                                 const double* __restrict b, double* __restrict c,
                                                 Index ldc, bool first, int rows, int cols) {
@@ -73,7 +77,10 @@ __attribute__((always_inline)) inline void tile(Index kc, const double* __restri
 #pragma GCC unroll 16
             for (int v = 0; v < NV; ++v) {
                 V product = ar * bv[v];
-                acc[r][v] += product;
+                if constexpr (M == Mode::Sum)
+                    acc[r][v] += product;
+                else
+                    acc[r][v] -= product;
             }
         }
     }
@@ -121,10 +128,21 @@ struct Watch {
     bool stopped() const { return progress && progress->cancelled(); }
 };
 
-template <class V, int MR, int NV>
-__attribute__((always_inline)) inline void gemm(const double* a, const double* b, double* c,
-                                                Index m, Index k, Index n, Watch watch) {
+// Row-major operands with leading dimensions lda, ldb, ldc.
+struct Operands {
+    const double* a;
+    Index lda;
+    const double* b;
+    Index ldb;
+    double* c;
+    Index ldc;
+    Index m, k, n;
+};
+
+template <class V, int MR, int NV, Mode M>
+__attribute__((always_inline)) inline void gemm(const Operands& o, Watch watch) {
     constexpr int NR = static_cast<int>(sizeof(V) / sizeof(double)) * NV;
+    const Index m = o.m, k = o.k, n = o.n;
     const Index nc = std::min<Index>(kNc, (n + NR - 1) / NR * NR);
     const Index mcMax = std::min<Index>(kMc / MR * MR, (m + MR - 1) / MR * MR);
     Buffer bPack = allocate(std::min<Index>(kKc, k) * nc);
@@ -133,22 +151,23 @@ __attribute__((always_inline)) inline void gemm(const double* a, const double* b
         const Index ncHere = std::min<Index>(kNc, n - j0);
         for (Index p0 = 0; p0 < k; p0 += kKc) {
             const Index kc = std::min<Index>(kKc, k - p0);
-            const bool first = p0 == 0;
-            packB<NR>(b, n, p0, kc, j0, ncHere, bPack.get());
+            const bool first = M == Mode::Sum && p0 == 0;
+            packB<NR>(o.b, o.ldb, p0, kc, j0, ncHere, bPack.get());
             for (Index i0 = 0; i0 < m; i0 += mcMax) {
                 if (watch.stopped()) return;
                 if (watch.reports && watch.progress)
                     watch.progress->report(static_cast<double>(p0 * m + i0 * kc) /
                                            static_cast<double>(k * m));
                 const Index mc = std::min<Index>(mcMax, m - i0);
-                packA<MR>(a, k, i0, mc, p0, kc, aPack.get());
+                packA<MR>(o.a, o.lda, i0, mc, p0, kc, aPack.get());
                 for (Index jr = 0; jr < ncHere; jr += NR) {
                     const int cols = static_cast<int>(std::min<Index>(NR, ncHere - jr));
                     const double* bPanel = bPack.get() + jr * kc;
                     for (Index ir = 0; ir < mc; ir += MR) {
                         const int rows = static_cast<int>(std::min<Index>(MR, mc - ir));
-                        tile<V, MR, NV>(kc, aPack.get() + ir * kc, bPanel,
-                                        c + (i0 + ir) * n + j0 + jr, n, first, rows, cols);
+                        tile<V, MR, NV, M>(kc, aPack.get() + ir * kc, bPanel,
+                                           o.c + (i0 + ir) * o.ldc + j0 + jr, o.ldc, first, rows,
+                                           cols);
                     }
                 }
             }
@@ -161,13 +180,18 @@ typedef double Vec2 __attribute__((vector_size(16)));
 
 // Twelve accumulators plus two b vectors, a broadcast and a product fill the sixteen
 // vector registers of either instruction set.
-__attribute__((target("avx2"))) void gemmAvx2(const double* a, const double* b, double* c, Index m,
-                                              Index k, Index n, Watch watch) {
-    gemm<Vec4, 6, 2>(a, b, c, m, k, n, watch);
+template <Mode M> __attribute__((target("avx2"))) void gemmAvx2(const Operands& o, Watch watch) {
+    gemm<Vec4, 6, 2, M>(o, watch);
 }
 
-void gemmSse2(const double* a, const double* b, double* c, Index m, Index k, Index n, Watch watch) {
-    gemm<Vec2, 6, 2>(a, b, c, m, k, n, watch);
+template <Mode M> void gemmSse2(const Operands& o, Watch watch) {
+    gemm<Vec2, 6, 2, M>(o, watch);
+}
+
+KernelIsa resolve(KernelIsa isa) {
+    if (isa == KernelIsa::Best)
+        return kernelSupported(KernelIsa::Avx2) ? KernelIsa::Avx2 : KernelIsa::Sse2;
+    return isa;
 }
 
 // Below this many multiplications a second thread costs about what it saves.
@@ -186,15 +210,13 @@ void multiplyDense(const double* a, const double* b, double* c, int m, int k, in
         std::fill(c, c + static_cast<Index>(m) * n, 0.0);
         return;
     }
-    if (isa == KernelIsa::Best)
-        isa = kernelSupported(KernelIsa::Avx2) ? KernelIsa::Avx2 : KernelIsa::Sse2;
+    isa = resolve(isa);
     auto run = [&](Index row0, Index rows, Watch watch) {
-        const double* aRows = a + row0 * k;
-        double* cRows = c + row0 * n;
+        const Operands o{a + row0 * k, k, b, n, c + row0 * n, n, rows, k, n};
         if (isa == KernelIsa::Avx2)
-            gemmAvx2(aRows, b, cRows, rows, k, n, watch);
+            gemmAvx2<Mode::Sum>(o, watch);
         else
-            gemmSse2(aRows, b, cRows, rows, k, n, watch);
+            gemmSse2<Mode::Sum>(o, watch);
     };
     if (threads == 0)
         threads =
@@ -210,6 +232,16 @@ void multiplyDense(const double* a, const double* b, double* c, int m, int k, in
         run(0, m, Watch{progress, true});
     }
     if (progress && progress->cancelled()) throw WorkCancelled();
+}
+
+void subtractProduct(const double* a, std::ptrdiff_t lda, const double* b, std::ptrdiff_t ldb,
+                     double* c, std::ptrdiff_t ldc, int m, int k, int n, KernelIsa isa) {
+    if (m <= 0 || n <= 0 || k <= 0) return;
+    const Operands o{a, lda, b, ldb, c, ldc, m, k, n};
+    if (resolve(isa) == KernelIsa::Avx2)
+        gemmAvx2<Mode::Subtract>(o, Watch{});
+    else
+        gemmSse2<Mode::Subtract>(o, Watch{});
 }
 
 } // namespace velmor

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+
 #include "engine/progress.h"
 
 namespace velmor {
@@ -17,5 +19,12 @@ bool kernelSupported(KernelIsa isa);
 // a second core is there). A cancelled progress throws WorkCancelled, c partly written.
 void multiplyDense(const double* a, const double* b, double* c, int m, int k, int n,
                    KernelIsa isa = KernelIsa::Best, int threads = 0, Progress* progress = nullptr);
+
+// c(i, j) = c(i, j) - a(i, p) * b(p, j) for p = 0, 1, ..., k - 1 in turn, each product and
+// difference rounded: the trailing update of a blocked elimination, bit-for-bit that of
+// subtracting one rank-one term after the other. Row-major, with leading dimensions.
+void subtractProduct(const double* a, std::ptrdiff_t lda, const double* b, std::ptrdiff_t ldb,
+                     double* c, std::ptrdiff_t ldc, int m, int k, int n,
+                     KernelIsa isa = KernelIsa::Best);
 
 } // namespace velmor
