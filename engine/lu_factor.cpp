@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
-#include <cstring>
 
 namespace velmor {
 
@@ -15,41 +14,10 @@ using Index = std::ptrdiff_t;
 // it the work is halved and the halves joined by the product kernel.
 constexpr int kBase = 16;
 
-typedef double Vec4 __attribute__((vector_size(32)));
-typedef double Vec2 __attribute__((vector_size(16)));
-
-// y[j] = y[j] - s * x[j] for j < n, lane by lane, product and difference rounded apart.
-template <class V>
-__attribute__((always_inline)) inline void axpy(double* __restrict y, const double* __restrict x,
-                                                double s, Index n) {
-    constexpr int W = sizeof(V) / sizeof(double);
-    Index j = 0;
-    for (; j + W <= n; j += W) {
-        V xv, yv;
-        std::memcpy(&xv, x + j, sizeof(V));
-        std::memcpy(&yv, y + j, sizeof(V));
-        yv = yv - xv * s;
-        std::memcpy(y + j, &yv, sizeof(V));
-    }
-    for (; j < n; ++j) y[j] = y[j] - x[j] * s;
-}
-
-__attribute__((target("avx2"))) void axpyAvx2(double* y, const double* x, double s, Index n) {
-    axpy<Vec4>(y, x, s, n);
-}
-
-void axpySse2(double* y, const double* x, double s, Index n) {
-    axpy<Vec2>(y, x, s, n);
-}
-
 class Lu {
   public:
     Lu(double* a, Index n, KernelIsa isa)
-        : a_(a), n_(n), isa_(isa),
-          axpy_(isa == KernelIsa::Avx2 ||
-                        (isa == KernelIsa::Best && kernelSupported(KernelIsa::Avx2))
-                    ? axpyAvx2
-                    : axpySse2) {}
+        : a_(a), n_(n), isa_(isa) {}
 
     bool factor(Index c0, Index c1) {
         if (c1 - c0 <= kBase) return factorPanel(c0, c1);
@@ -94,7 +62,8 @@ class Lu {
     void solve(Index r0, Index r1, Index j0, Index j1) {
         if (r1 - r0 <= kBase) {
             for (Index r = r0 + 1; r < r1; ++r)
-                for (Index p = r0; p < r; ++p) axpy_(at(r, j0), at(p, j0), *at(r, p), j1 - j0);
+                for (Index p = r0; p < r; ++p)
+                    subtractMultiple(at(r, j0), at(p, j0), *at(r, p), j1 - j0, isa_);
             return;
         }
         const Index rm = r0 + (r1 - r0) / 2;
@@ -113,7 +82,6 @@ class Lu {
     double* a_;
     Index n_;
     KernelIsa isa_;
-    void (*axpy_)(double*, const double*, double, Index);
     bool odd_ = false;
 };
 

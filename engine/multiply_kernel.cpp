@@ -40,22 +40,19 @@ enum class Mode { Sum, Subtract };
 
 template <class V, int MR, int NV, Mode M>
 __attribute__((always_inline)) inline void tile(Index kc, const double* __restrict a,
-                                                const double* __restrict b, double* __restrict c,
-                                                Index ldc, bool first, int rows, int cols) {
+                                                const double* __restrict b, double* const* c,
+                                                bool first, int rows, int cols) {
     constexpr int W = sizeof(V) / sizeof(double);
     constexpr int NR = W * NV;
     const bool whole = rows == MR && cols == NR;
     alignas(64) double edge[MR * NR];
-    double* out = c;
-    Index ld = ldc;
+    double* out[MR];
+    for (int r = 0; r < MR; ++r) out[r] = whole ? c[r] : edge + r * NR;
     if (!whole) {
-        out = edge;
-        ld = NR;
         std::memset(edge, 0, sizeof edge);
         if (!first)
             for (int r = 0; r < rows; ++r)
-                std::memcpy(edge + r * NR, c + r * ldc,
-                            static_cast<std::size_t>(cols) * sizeof(double));
+                std::memcpy(edge + r * NR, c[r], static_cast<std::size_t>(cols) * sizeof(double));
     }
     V acc[MR][NV];
 #pragma GCC unroll 16
@@ -65,7 +62,7 @@ __attribute__((always_inline)) inline void tile(Index kc, const double* __restri
             if (first && whole)
                 acc[r][v] = V{};
             else
-                std::memcpy(&acc[r][v], out + r * ld + v * W, sizeof(V));
+                std::memcpy(&acc[r][v], out[r] + v * W, sizeof(V));
         }
     for (Index p = 0; p < kc; ++p) {
         V bv[NV];
@@ -87,11 +84,10 @@ __attribute__((always_inline)) inline void tile(Index kc, const double* __restri
 #pragma GCC unroll 16
     for (int r = 0; r < MR; ++r)
 #pragma GCC unroll 16
-        for (int v = 0; v < NV; ++v) std::memcpy(out + r * ld + v * W, &acc[r][v], sizeof(V));
+        for (int v = 0; v < NV; ++v) std::memcpy(out[r] + v * W, &acc[r][v], sizeof(V));
     if (!whole)
         for (int r = 0; r < rows; ++r)
-            std::memcpy(c + r * ldc, edge + r * NR,
-                        static_cast<std::size_t>(cols) * sizeof(double));
+            std::memcpy(c[r], edge + r * NR, static_cast<std::size_t>(cols) * sizeof(double));
 }
 
 // Packs rows i0..i0+mc of a, columns p0..p0+kc, into MR-row panels laid out k-major; the
@@ -128,7 +124,8 @@ struct Watch {
     bool stopped() const { return progress && progress->cancelled(); }
 };
 
-// Row-major operands with leading dimensions lda, ldb, ldc.
+// Row-major operands with leading dimensions lda, ldb, ldc; or, where cRows is given, the
+// rows of c anywhere.
 struct Operands {
     const double* a;
     Index lda;
@@ -137,6 +134,9 @@ struct Operands {
     double* c;
     Index ldc;
     Index m, k, n;
+    double* const* cRows = nullptr;
+
+    double* cRow(Index i, Index j) const { return cRows ? cRows[i] + j : c + i * ldc + j; }
 };
 
 template <class V, int MR, int NV, Mode M>
@@ -165,8 +165,9 @@ __attribute__((always_inline)) inline void gemm(const Operands& o, Watch watch) 
                     const double* bPanel = bPack.get() + jr * kc;
                     for (Index ir = 0; ir < mc; ir += MR) {
                         const int rows = static_cast<int>(std::min<Index>(MR, mc - ir));
-                        tile<V, MR, NV, M>(kc, aPack.get() + ir * kc, bPanel,
-                                           o.c + (i0 + ir) * o.ldc + j0 + jr, o.ldc, first, rows,
+                        double* cRows[MR];
+                        for (int r = 0; r < rows; ++r) cRows[r] = o.cRow(i0 + ir + r, j0 + jr);
+                        tile<V, MR, NV, M>(kc, aPack.get() + ir * kc, bPanel, cRows, first, rows,
                                            cols);
                     }
                 }
@@ -192,6 +193,42 @@ KernelIsa resolve(KernelIsa isa) {
     if (isa == KernelIsa::Best)
         return kernelSupported(KernelIsa::Avx2) ? KernelIsa::Avx2 : KernelIsa::Sse2;
     return isa;
+}
+
+// y[j] = y[j] - x[j] * s for j < n, lane by lane, product and difference rounded apart.
+template <class V>
+__attribute__((always_inline)) inline void axpy(double* __restrict y, const double* __restrict x,
+                                                double s, Index n) {
+    constexpr int W = sizeof(V) / sizeof(double);
+    Index j = 0;
+    for (; j + 2 * W <= n; j += 2 * W) {
+        V x0, x1, y0, y1;
+        std::memcpy(&x0, x + j, sizeof(V));
+        std::memcpy(&x1, x + j + W, sizeof(V));
+        std::memcpy(&y0, y + j, sizeof(V));
+        std::memcpy(&y1, y + j + W, sizeof(V));
+        y0 = y0 - x0 * s;
+        y1 = y1 - x1 * s;
+        std::memcpy(y + j, &y0, sizeof(V));
+        std::memcpy(y + j + W, &y1, sizeof(V));
+    }
+    for (; j < n; ++j) y[j] = y[j] - x[j] * s;
+}
+
+__attribute__((target("avx2"))) void axpyAvx2(double* y, const double* x, double s, Index n) {
+    axpy<Vec4>(y, x, s, n);
+}
+
+void axpySse2(double* y, const double* x, double s, Index n) {
+    axpy<Vec2>(y, x, s, n);
+}
+
+void subtract(const Operands& o, KernelIsa isa) {
+    if (o.m <= 0 || o.n <= 0 || o.k <= 0) return;
+    if (resolve(isa) == KernelIsa::Avx2)
+        gemmAvx2<Mode::Subtract>(o, Watch{});
+    else
+        gemmSse2<Mode::Subtract>(o, Watch{});
 }
 
 // Below this many multiplications a second thread costs about what it saves.
@@ -234,14 +271,21 @@ void multiplyDense(const double* a, const double* b, double* c, int m, int k, in
     if (progress && progress->cancelled()) throw WorkCancelled();
 }
 
+void subtractMultiple(double* y, const double* x, double s, std::ptrdiff_t n, KernelIsa isa) {
+    if (resolve(isa) == KernelIsa::Avx2)
+        axpyAvx2(y, x, s, n);
+    else
+        axpySse2(y, x, s, n);
+}
+
 void subtractProduct(const double* a, std::ptrdiff_t lda, const double* b, std::ptrdiff_t ldb,
                      double* c, std::ptrdiff_t ldc, int m, int k, int n, KernelIsa isa) {
-    if (m <= 0 || n <= 0 || k <= 0) return;
-    const Operands o{a, lda, b, ldb, c, ldc, m, k, n};
-    if (resolve(isa) == KernelIsa::Avx2)
-        gemmAvx2<Mode::Subtract>(o, Watch{});
-    else
-        gemmSse2<Mode::Subtract>(o, Watch{});
+    subtract(Operands{a, lda, b, ldb, c, ldc, m, k, n}, isa);
+}
+
+void subtractProduct(const double* a, std::ptrdiff_t lda, const double* b, std::ptrdiff_t ldb,
+                     double* const* cRows, int m, int k, int n, KernelIsa isa) {
+    subtract(Operands{a, lda, b, ldb, nullptr, 0, m, k, n, cRows}, isa);
 }
 
 } // namespace velmor

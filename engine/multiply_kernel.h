@@ -20,11 +20,18 @@ bool kernelSupported(KernelIsa isa);
 void multiplyDense(const double* a, const double* b, double* c, int m, int k, int n,
                    KernelIsa isa = KernelIsa::Best, int threads = 0, Progress* progress = nullptr);
 
+// y[j] = y[j] - x[j] * s for j < n, each product and difference rounded.
+void subtractMultiple(double* y, const double* x, double s, std::ptrdiff_t n,
+                      KernelIsa isa = KernelIsa::Best);
+
 // c(i, j) = c(i, j) - a(i, p) * b(p, j) for p = 0, 1, ..., k - 1 in turn, each product and
 // difference rounded: the trailing update of a blocked elimination, bit-for-bit that of
 // subtracting one rank-one term after the other. Row-major, with leading dimensions.
 void subtractProduct(const double* a, std::ptrdiff_t lda, const double* b, std::ptrdiff_t ldb,
                      double* c, std::ptrdiff_t ldc, int m, int k, int n,
                      KernelIsa isa = KernelIsa::Best);
+// The same with row i of c at cRows[i], for matrices whose rows are pointers.
+void subtractProduct(const double* a, std::ptrdiff_t lda, const double* b, std::ptrdiff_t ldb,
+                     double* const* cRows, int m, int k, int n, KernelIsa isa = KernelIsa::Best);
 
 } // namespace velmor

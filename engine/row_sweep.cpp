@@ -29,7 +29,7 @@ VELMOR_CLONES void sweepRows(const SweepArgs& s, int begin, int end, RowMax& bes
     const auto* fill = reinterpret_cast<const v4i*>(s.fill);
     const std::size_t vectors = s.width / 4;
     for (int r = begin; r < end; ++r) {
-        if (r == s.pc) continue;
+        if (r == s.pc || (s.skip && s.skip[r])) continue;
         const double dum = s.rows[r][s.pc];
         s.rows[r][s.pc] = 0.0;
         const v4d d = {dum, dum, dum, dum};
