@@ -1,8 +1,27 @@
 #include "engine/variant.h"
 
+#include <cstdint>
+
+#include <sys/mman.h>
+
 #include "engine/runtime_error.h"
 
 namespace velmor {
+
+namespace {
+
+// A matrix of a million elements is some 40 MB, touched first by the constructors: on 2 MB
+// pages that is twenty page faults instead of ten thousand, and a tenth of a large product's
+// time.
+void adviseHugePages(const void* p, std::size_t bytes) {
+    constexpr std::uintptr_t kHuge = std::uintptr_t{2} << 20;
+    const auto begin = (reinterpret_cast<std::uintptr_t>(p) + kHuge - 1) & ~(kHuge - 1);
+    const auto end = (reinterpret_cast<std::uintptr_t>(p) + bytes) & ~(kHuge - 1);
+    if (end > begin)
+        madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE); // a hint only
+}
+
+} // namespace
 
 Variant::Variant(Array array) : v_(std::make_unique<Array>(std::move(array))) {}
 
@@ -63,7 +82,10 @@ Array Array::matrix(int rows, int cols, int lower) {
     a.ub2_ = cols;
     long long n1 = rows - lower + 1, n2 = cols - lower + 1;
     if (n1 < 0 || n2 < 0) throw RuntimeError(err::SubscriptOutOfRange);
-    a.data_.resize(static_cast<std::size_t>(n1 * n2));
+    const auto count = static_cast<std::size_t>(n1 * n2);
+    a.data_.reserve(count);
+    adviseHugePages(a.data_.data(), count * sizeof(Variant));
+    a.data_.resize(count);
     return a;
 }
 
