@@ -160,17 +160,17 @@ __attribute__((always_inline)) inline void gemm(const Operands& o, Watch watch) 
                                            static_cast<double>(k * m));
                 const Index mc = std::min<Index>(mcMax, m - i0);
                 packA<MR>(o.a, o.lda, i0, mc, p0, kc, aPack.get());
-                for (Index jr = 0; jr < ncHere; jr += NR) {
-                    const int cols = static_cast<int>(std::min<Index>(NR, ncHere - jr));
-                    const double* bPanel = bPack.get() + jr * kc;
-                    for (Index ir = 0; ir < mc; ir += MR) {
+                // Tile rows run along c, whose rows the hardware then prefetches; measured
+                // faster than keeping a panel of b in L1 and running down c.
+                for (Index ir = 0; ir < mc; ir += MR)
+                    for (Index jr = 0; jr < ncHere; jr += NR) {
                         const int rows = static_cast<int>(std::min<Index>(MR, mc - ir));
+                        const int cols = static_cast<int>(std::min<Index>(NR, ncHere - jr));
                         double* cRows[MR];
                         for (int r = 0; r < rows; ++r) cRows[r] = o.cRow(i0 + ir + r, j0 + jr);
-                        tile<V, MR, NV, M>(kc, aPack.get() + ir * kc, bPanel, cRows, first, rows,
-                                           cols);
+                        tile<V, MR, NV, M>(kc, aPack.get() + ir * kc, bPack.get() + jr * kc, cRows,
+                                           first, rows, cols);
                     }
-                }
             }
         }
     }
