@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cfenv>
 #include <cmath>
-#include <cstring>
 #include <memory>
 
 #include "engine/multiply_kernel.h"
@@ -11,18 +10,6 @@
 #include "engine/sweep_team.h"
 
 namespace velmor {
-
-namespace {
-
-std::int64_t bitsOf(double x) {
-    std::int64_t b;
-    std::memcpy(&b, &x, sizeof b);
-    return b;
-}
-
-constexpr std::int64_t kAbsBits = 0x7FFF'FFFF'FFFF'FFFF;
-
-} // namespace
 
 void GaussJordan::setThreads(int threads, int minParallelOrder) {
     threads_ = threads;
@@ -117,9 +104,8 @@ GaussJordan::Outcome GaussJordan::run() {
     ipiv_.assign(un, 0);
     indxr_.assign(un, 0);
     indxc_.assign(un, 0);
-    keep_.assign(a_.stride(), 0);
-    fill_.assign(a_.stride(), bitsOf(-1.0));
-    for (std::size_t k = 0; k < un; ++k) keep_[k] = kAbsBits, fill_[k] = 0;
+    cap_.assign(a_.stride(), -1.0);
+    std::fill_n(cap_.begin(), un, HUGE_VAL);
     searchRow_.assign(un, 1);
     pivotRows_.assign(kBlock * a_.stride(), 0.0);
     pivotCols_.assign(kBlock, 0);
@@ -161,8 +147,7 @@ GaussJordan::Outcome GaussJordan::run() {
             flush(false);
         const auto uc = static_cast<std::size_t>(icol);
         ++ipiv_[uc];
-        keep_[uc] = 0;
-        fill_[uc] = bitsOf(-1.0);
+        cap_[uc] = -1.0;
         if (irow != icol) a_.swapRows(irow, icol);
         indxr_[static_cast<std::size_t>(i)] = irow;
         indxc_[static_cast<std::size_t>(i)] = icol;
@@ -176,8 +161,7 @@ GaussJordan::Outcome GaussJordan::run() {
         const bool search = i + 1 < n;
         if (!search) std::fill(searchRow_.begin(), searchRow_.end(), 0);
         defer(icol);
-        SweepArgs args{a_.rows(),       icol,         a_.stride(),
-                       keep_.data(),    fill_.data(), searchRow_.data(),
+        SweepArgs args{a_.rows(),       icol, a_.stride(), cap_.data(), searchRow_.data(),
                        deferred_.data()};
         RowMax best;
         if (team)

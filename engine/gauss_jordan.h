@@ -56,7 +56,7 @@ class GaussJordan {
     DenseMatrix a_;
     std::vector<std::int16_t> ipiv_;
     std::vector<int> indxr_, indxc_, perm_;
-    std::vector<std::int64_t> keep_, fill_; // per-column masks for the fused search
+    std::vector<double> cap_; // per column, for the fused search: see SweepArgs
     std::vector<unsigned char> searchRow_;
     // The block's scaled pivot rows (kBlock x stride) and columns; the deferred rows, flagged
     // and listed, with their multipliers (kBlock per listed row).

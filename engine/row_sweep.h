@@ -11,8 +11,7 @@ struct SweepArgs {
     double* const* rows;
     int pc;                      // pivot column; rows[pc] is the scaled pivot row
     std::size_t width;           // doubles per row to update, a multiple of eight
-    const std::int64_t* keep;    // |x| bits for candidate columns, 0 elsewhere
-    const std::int64_t* fill;    // bits of -1.0 for columns that are not candidates
+    const double* cap;           // +infinity for candidate columns, -1 elsewhere
     const unsigned char* search; // rows that take part in the next pivot search
     const unsigned char* skip;   // rows whose update is deferred (nullptr: none)
 };
