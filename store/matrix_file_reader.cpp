@@ -188,7 +188,9 @@ class Parser {
             std::string_view t = trimBlanks(l);
             if (!isNumber(t)) return skipped(t);
             ++row_;
-            if (made_ && row_ <= rows_) store(static_cast<int>(row_), 1, t);
+            if (!made_ || row_ > rows_) return;
+            store(static_cast<int>(row_), 1, t);
+            if (columns_ > 1) mismatch([](std::string_view) { return false; });
         }
     }
 

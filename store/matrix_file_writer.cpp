@@ -1,6 +1,9 @@
 #include "store/matrix_file_writer.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
+#include <vector>
 
 #include "engine/runtime_error.h"
 #include "store/matrix_file_keywords.h"
@@ -104,11 +107,40 @@ MatrixFileWriter::findUnreadable(const Variant& matrix) const {
     const int rows = rowCount(matrix);
     const int cols = columnCount(matrix);
     const Array& a = matrix.array();
-    for (int i = 1; i <= rows; ++i)
+    // Elements that pass one by one can still make a comment or a keyword together with the
+    // delimiter: an empty first element before a delimiter "#", or "rows" before " -5". Only
+    // a text element or a delimiter with "#", "-" or a letter can, so number rows skip this.
+    const bool delimiterMayJoin = std::any_of(delimiter_.begin(), delimiter_.end(), [](char ch) {
+        return ch == '#' || ch == '-' || std::isalpha(static_cast<unsigned char>(ch));
+    });
+    for (int i = 1; i <= rows; ++i) {
+        bool hasText = false;
         for (int j = 1; j <= cols; ++j) {
             std::string reason = reasonUnreadable(a.cell(i, j), j, cols);
             if (!reason.empty()) return Unreadable{i, j, std::move(reason)};
+            hasText = hasText || a.cell(i, j).isText();
         }
+        if (!(hasText || delimiterMayJoin) || cols < 2) continue;
+        std::string row = " ";
+        std::vector<std::size_t> ends; // where each element's text ends in the row
+        for (int j = 1; j <= cols; ++j) {
+            if (j > 1) row.append(delimiter_);
+            appendElement(row, a.cell(i, j));
+            ends.push_back(row.size());
+        }
+        if (const std::size_t first = row.find_first_not_of(' ');
+            first != std::string::npos && row[first] == '#')
+            return Unreadable{i, 1, "the row would begin with \"#\" and be read as a comment"};
+        if (Keyword k = firstKeyword(row); k != Keyword::None) {
+            int j = 1; // the first element whose end completes the keyword
+            while (j < cols &&
+                   firstKeyword(std::string_view(row).substr(0, ends[j - 1])) == Keyword::None)
+                ++j;
+            return Unreadable{i, j,
+                              "together with the delimiter, the row would contain \"" +
+                                  std::string(keywordText(k)) + "\""};
+        }
+    }
     return std::nullopt;
 }
 

@@ -134,6 +134,13 @@ TEST(MatrixFileWriter, FindsTheFirstElementThatWouldNotReadBack) {
         {",", matrixOf({{"", "2"}}), ""},
         {" ", matrixOf({{"x"}, {""}}), ""}, // a blank-delimited row is never a number row
         {";", matrixOf({{"a-b", 1.5, "c # d"}}), ""},
+        // Elements that pass alone but not beside the delimiter.
+        {"#", matrixOf({{"5", ""}, {"", ""}}),
+         "(2, 1) the row would begin with \"#\" and be read as a comment"},
+        {" ", matrixOf({{"1", "rows", -5.0}}),
+         "(1, 3) together with the delimiter, the row would contain \"rows -\""},
+        {"-", matrixOf({{"Columns", "2"}}),
+         "(1, 2) together with the delimiter, the row would contain \"columns -\""},
     };
     NumberFormat format(".");
     for (const auto& [delimiter, m, expected] : cases) {
@@ -215,7 +222,8 @@ TEST(MatrixFileReader, NamesMatricesWhoseRowsDidNotSplit) {
         {"written with blanks, read with a comma: rows skipped", ",",
          block("A", "", 2, 3, " 1 2 3\n 4 5 6\n"), "A 3  "},
         {"written with tabs", " ", block("A", "", 1, 2, " 1\t2\n"), "A 2 \t"},
-        {"long rows that no delimiter mends", " ", block("A", "", 1, 3, " 1 2 3 4 5\n"), "A 3 "},
+        {"long rows that no delimiter mends; one number a row", " ",
+         block("A", "", 1, 3, " 1 2 3 4 5\n") + block("B", "", 2, 2, "1\n2\n"), "A 3  / B 2 "},
         {"rows that split right, a trailing delimiter, free text", ",",
          block("A", "", 1, 3, " 1,2,3,\n") + "see page 3 of 4\n" +
              block("B", "", 1, 2, " see notes\n 1,2\n"),
