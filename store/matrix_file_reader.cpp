@@ -197,7 +197,7 @@ class Parser {
     // Records a row of the current matrix that did not cut into its columns, keeping the
     // common delimiters that cut every such row right.
     template <class CutsRight> void mismatch(CutsRight cutsRight) {
-        if (name_.empty()) return;
+        if (name_.empty() || exhausted()) return; // a matrix past the budget was not read
         unsigned fits = 0;
         for (std::size_t c = 0; c < std::size(kCommonDelimiters); ++c)
             if (kCommonDelimiters[c] != delimiter_ && cutsRight(kCommonDelimiters[c]))

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -35,26 +36,22 @@ class Engine : public ::testing::Test {
         EXPECT_EQ(engine.position().column, columnCount(expected) + 1);
     }
 
-    void expectBox(std::size_t k, const std::string& prompt, const std::string& title,
-                   MsgIcon icon) {
-        ASSERT_LT(k, dialogs.boxes.size());
-        EXPECT_EQ(dialogs.boxes[k].prompt, prompt);
-        EXPECT_EQ(dialogs.boxes[k].title, title);
-        EXPECT_EQ(dialogs.boxes[k].buttons, MsgButtons::OK);
-        EXPECT_EQ(dialogs.boxes[k].icon, icon);
-    }
     void expectError(std::size_t k, const std::string& prompt, const std::string& method) {
-        expectBox(k, prompt, "CVelmor class module - " + method, MsgIcon::Exclamation);
+        ASSERT_LT(k, dialogs.boxes.size());
+        const test::Box& b = dialogs.boxes[k];
+        EXPECT_EQ(std::tuple(b.prompt, b.title, b.buttons, b.icon),
+                  std::tuple(prompt, "CVelmor class module - " + method, MsgButtons::OK,
+                             MsgIcon::Exclamation));
     }
 };
 
 TEST_F(Engine, UnequalShapesShowTheShapeMessageOnly) {
     EXPECT_TRUE(engine.Add(ones(2, 3), ones(3, 2)).isEmpty());
     EXPECT_TRUE(engine.Subtract(ones(2, 3), ones(2, 2)).isEmpty());
-    ASSERT_EQ(dialogs.boxes.size(), 2u);
-    for (std::size_t k : {0, 1})
-        expectBox(k, "The number of rows and/or columns of the two matrices are not equal.",
-                  "Velmor", MsgIcon::None);
+    EXPECT_EQ(
+        test::boxes(dialogs),
+        test::Boxes(2, {"The number of rows and/or columns of the two matrices are not equal.",
+                        MsgButtons::OK, MsgIcon::None, "Velmor"}));
 }
 
 TEST_F(Engine, ResultsAreNumberMatricesWithLowerBoundOne) {

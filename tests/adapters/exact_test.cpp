@@ -15,23 +15,9 @@ namespace {
 
 using exact::Operation;
 using test::errorOf;
-using Texts = std::vector<std::vector<std::string>>;
-
-Variant matrixOf(const Texts& rows) {
-    Array a = Array::matrix(static_cast<int>(rows.size()), static_cast<int>(rows[0].size()));
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        for (std::size_t j = 0; j < rows[0].size(); ++j)
-            a.at(static_cast<int>(i + 1), static_cast<int>(j + 1)) = rows[i][j];
-    return a;
-}
-
-Texts textsOf(const Variant& v) {
-    const Array& a = v.array();
-    Texts out(static_cast<std::size_t>(a.ubound(1)));
-    for (int i = 1; i <= a.ubound(1); ++i)
-        for (int j = 1; j <= a.ubound(2); ++j) out[i - 1].push_back(a.at(i, j).text());
-    return out;
-}
+using test::fromTexts;
+using test::Texts;
+using test::textsOf;
 
 std::string toString(__int128 v) {
     if (v < 0) return "-" + toString(-v);
@@ -81,14 +67,14 @@ TEST_F(Exact, TextsReadAsExactRationalsByTheDecimalRules) {
         {"1E+400", "1" + std::string(400, '0')}, // beyond doubles, still a rational
     };
     for (const auto& [text, fraction] : numbers) {
-        EXPECT_EQ(exact::determinantFraction(matrixOf({{text}}), format), fraction) << text;
+        EXPECT_EQ(exact::determinantFraction(fromTexts({{text}}), format), fraction) << text;
         double x = 0;
         EXPECT_EQ(format.tryToNumber(text, x), text != "1E+400") << text;
     }
     EXPECT_EQ(exact::determinantFraction(test::matrix(1, 1, {0.1}), format),
               "3602879701896397/36028797018963968"); // a double is its binary value
     for (const char* text : {"1/0", "0/0", "1/2.5", "1//2", "/3", "1/", "1/3/4", "1 2/3", "abc"}) {
-        EXPECT_EQ(errorOf([&] { exact::determinantFraction(matrixOf({{text}}), format); }),
+        EXPECT_EQ(errorOf([&] { exact::determinantFraction(fromTexts({{text}}), format); }),
                   err::TypeMismatch)
             << text;
     }
@@ -105,7 +91,7 @@ TEST_F(Exact, HilbertInversesMatchTheClosedForm) {
                     (i + j - 1) * binomial(n + i - 1, n - j) * binomial(n + j - 1, n - i) * c * c;
                 expected[i - 1][j - 1] = toString((i + j) % 2 ? -v : v);
             }
-        const auto r = exact::fractions(Operation::Invert, matrixOf(h), nullptr, "", format);
+        const auto r = exact::fractions(Operation::Invert, fromTexts(h), nullptr, "", format);
         EXPECT_EQ(textsOf(r.matrix), expected) << n;
     }
 }
@@ -113,9 +99,9 @@ TEST_F(Exact, HilbertInversesMatchTheClosedForm) {
 TEST_F(Exact, SingularIntegerMatricesHaveDeterminantZeroAtEveryOrder) {
     std::mt19937_64 rng(16);
     for (int n : {14, 30, 200})
-        EXPECT_EQ(engine.GetDeterminant(matrixOf(singular(n, rng))), 0) << n;
+        EXPECT_EQ(engine.GetDeterminant(fromTexts(singular(n, rng))), 0) << n;
     // At rank n - 1 the adjoint is not 0, and adj(A) A is exactly 0.
-    const Variant a = matrixOf(singular(30, rng));
+    const Variant a = fromTexts(singular(30, rng));
     const auto adj = exact::fractions(Operation::Adjoint, a, nullptr, "", format);
     EXPECT_NE(adj.minimum, adj.maximum);
     const auto zero = exact::fractions(Operation::Multiply, adj.matrix, &a, "", format);
@@ -128,18 +114,18 @@ TEST_F(Exact, DeterminantIsRoundedOnceOrOverflows) {
     Texts swing(13, std::vector<std::string>(13, "0"));
     for (int k = 0; k < 13; ++k) swing[k][k] = k % 2 ? "1E-200" : "1E+200";
     swing[12][12] = "3/7";
-    EXPECT_EQ(engine.GetDeterminant(matrixOf(swing)), 3.0 / 7.0);
+    EXPECT_EQ(engine.GetDeterminant(fromTexts(swing)), 3.0 / 7.0);
     std::mt19937_64 rng(5);
     Texts big = singular(200, rng);
     big[199][0] = "1000"; // now regular, |det| about 1E+330
-    EXPECT_EQ(engine.GetDeterminant(matrixOf(big)), 0);
+    EXPECT_EQ(engine.GetDeterminant(fromTexts(big)), 0);
     ASSERT_EQ(dialogs.boxes.size(), 1u);
     EXPECT_EQ(dialogs.boxes[0].prompt, "Error No. 6; The number is too large");
 }
 
 TEST_F(Exact, OperationsInFractions) {
-    const Variant a = matrixOf({{"1/2", "-1/3"}, {"0.25", "2"}}),
-                  b = matrixOf({{"-7/12", "1"}, {"3", "1/6"}});
+    const Variant a = fromTexts({{"1/2", "-1/3"}, {"0.25", "2"}}),
+                  b = fromTexts({{"-7/12", "1"}, {"3", "1/6"}});
     const std::tuple<Operation, const Variant*, std::string, Texts> cases[] = {
         {Operation::Add, &b, "", {{"-1/12", "2/3"}, {"13/4", "13/6"}}},
         {Operation::Subtract, &b, "", {{"13/12", "-4/3"}, {"-11/4", "11/6"}}},
@@ -156,18 +142,9 @@ TEST_F(Exact, OperationsInFractions) {
     const auto m = exact::fractions(Operation::Add, a, &b, "", format);
     EXPECT_EQ(std::tie(m.minimum, m.maximum), std::tuple("-1/12", "13/4"));
     EXPECT_EQ(exact::traceFraction(a, format), "5/2");
-    const auto s = exact::fractions(Operation::Invert, matrixOf({{"1/3", "1"}, {"1", "3"}}),
+    const auto s = exact::fractions(Operation::Invert, fromTexts({{"1/3", "1"}, {"1", "3"}}),
                                     nullptr, "", format);
     EXPECT_TRUE(s.singular && s.matrix.isEmpty());
-}
-
-TEST_F(Exact, FractionsAreUnavailableForTextsAndLargeMatrices) {
-    const Variant ok = matrixOf({{"1/2", "-3"}}), text = matrixOf({{"1", "x"}});
-    EXPECT_EQ(exact::fractionsUnavailable(ok, &ok, format), "");
-    EXPECT_NE(exact::fractionsUnavailable(ok, &text, format).find("not"), std::string::npos);
-    EXPECT_NE(exact::fractionsUnavailable(Variant(Array::matrix(201, 1)), nullptr, format)
-                  .find("200 x 200"),
-              std::string::npos);
 }
 
 } // namespace

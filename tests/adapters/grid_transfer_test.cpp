@@ -82,16 +82,14 @@ TEST_F(GridTransfer, GridToArrayErrorBoxesReportThePosition) {
     grid.setRows(32768); // it fits, but the row index overflows stepping past the last row
     EXPECT_TRUE(engine.GridToArray().isEmpty());
     EXPECT_EQ(grid.TextMatrix(32767, 1), "0");
-    const Lines prompts = {"Error No. 91; Row-3 Column-4; Something the action needs is missing",
-                           "Error No. 6; Row-3 Column-4; The number is too large",
-                           "Error No. 6; Row-32767 Column-2; The number is too large"};
-    ASSERT_EQ(dialogs.boxes.size(), prompts.size());
-    for (std::size_t k = 0; k < prompts.size(); ++k) {
-        EXPECT_EQ(dialogs.boxes[k].prompt, prompts[k]);
-        EXPECT_EQ(dialogs.boxes[k].title, "CVelmor class module - GridToArray");
-        EXPECT_EQ(dialogs.boxes[k].buttons, MsgButtons::OK);
-        EXPECT_EQ(dialogs.boxes[k].icon, MsgIcon::Exclamation);
-    }
+    test::Boxes expected;
+    for (const char* prompt :
+         {"Error No. 91; Row-3 Column-4; Something the action needs is missing",
+          "Error No. 6; Row-3 Column-4; The number is too large",
+          "Error No. 6; Row-32767 Column-2; The number is too large"})
+        expected.emplace_back(prompt, MsgButtons::OK, MsgIcon::Exclamation,
+                              "CVelmor class module - GridToArray");
+    EXPECT_EQ(test::boxes(dialogs), expected);
 }
 
 TEST_F(GridTransfer, ArrayToGridRewritesHeadingsElementsAndAlignment) {

@@ -16,9 +16,7 @@ namespace {
 using test::Box;
 
 Variant matrixOf(double value) {
-    Array a = Array::matrix(1, 1);
-    a.at(1, 1) = Variant(value);
-    return Variant(std::move(a));
+    return test::matrix(1, 1, {value});
 }
 
 // A box as one line of text, so whole lists of boxes compare at once.

@@ -31,35 +31,33 @@ class AboutQtTest : public RealMainWindow {
     }
 };
 
-TEST_F(AboutQtTest, ShowsTheApplicationDataAndClosesWithEnterOrEscape) {
+// The texts are pinned by the controller test; here the widgets that show them.
+TEST_F(AboutQtTest, ShowsEveryLineOnceAndClosesWithEnterOrEscape) {
     FormWindow& about = openAbout();
     FrmAbout& a = *frm->frmAbout;
     QWidget* window = about.window();
     EXPECT_EQ(window->windowTitle(), "About Velmor");
     EXPECT_FALSE(window->isModal()) << "the About box is modeless";
-    EXPECT_EQ(label(about, a.lblVersion), "Version 1.1.0");
-    EXPECT_TRUE(label(about, a.lblTitle).startsWith("Dravik Software - Velmor\r\n") ||
-                label(about, a.lblTitle).startsWith("Dravik Software - Velmor\n"))
-        << label(about, a.lblTitle).toStdString();
-    EXPECT_EQ(label(about, a.lblDescription),
-              "Perform matrix calculations: transpose, invert, multiply, scale, add, subtract, "
-              "and compute determinants.");
     // One paragraph that the label wraps, under the separator line.
     EXPECT_TRUE(label(about, a.lblDisclaimer).startsWith("Warning"));
     EXPECT_FALSE(label(about, a.lblDisclaimer).contains('\n'));
     auto* line = qobject_cast<QFrame*>(about.widgetFor(a.Line1));
     ASSERT_TRUE(line && line->isVisible());
     EXPECT_EQ(line->frameShape(), QFrame::HLine);
-    auto* ok = qobject_cast<QPushButton*>(about.widgetFor(a.cmdOK));
-    EXPECT_EQ(ok->text(), "OK");
-    EXPECT_TRUE(ok->isDefault());
-    EXPECT_EQ(qobject_cast<QPushButton*>(about.widgetFor(a.cmdSysInfo))->text(), "&System Info...");
+    EXPECT_TRUE(qobject_cast<QPushButton*>(about.widgetFor(a.cmdOK))->isDefault());
     // Every line of every label shows: only the descent of a last line may be cut.
     for (const Control* c : {&a.lblTitle, &a.lblVersion, &a.lblDescription, &a.lblDisclaimer}) {
         auto* l = qobject_cast<QLabel*>(about.widgetFor(*c));
         EXPECT_LE(l->heightForWidth(l->width()) - l->fontMetrics().descent(), l->height())
             << c->name();
     }
+
+    // A second About brings the same window to the front.
+    waitActive(main->window());
+    main->actionFor(frm->mnuAbout)->trigger();
+    settle();
+    EXPECT_EQ(&dialogs.windowOf(frm->frmAbout->form), &about);
+    waitActive(window);
 
     QPointer<QWidget> first = window;
     press(Qt::Key_Return);
@@ -68,26 +66,12 @@ TEST_F(AboutQtTest, ShowsTheApplicationDataAndClosesWithEnterOrEscape) {
     EXPECT_TRUE(first.isNull() || !first->isVisible());
 
     waitActive(main->window()); // the desktop hands the activation back
-    FormWindow& again = openAbout();
-    EXPECT_TRUE(again.window()->isVisible());
+    openAbout();
     press(Qt::Key_Escape);
     settle();
     EXPECT_FALSE(frm->frmAbout->form.Loaded()) << "Esc presses OK";
     EXPECT_TRUE(main->window()->isVisible()) << "Esc in the About box is no Exit";
     EXPECT_EQ(platform.quits, 0);
-}
-
-TEST_F(AboutQtTest, ASecondAboutBringsTheSameBoxToTheFront) {
-    FormWindow& about = openAbout();
-    waitActive(main->window());
-    main->actionFor(frm->mnuAbout)->trigger();
-    settle();
-    EXPECT_EQ(&dialogs.windowOf(frm->frmAbout->form), &about);
-    EXPECT_TRUE(about.window()->isVisible());
-    waitActive(about.window());
-    int abouts = 0;
-    for (const Box& b : dialogs.boxes) abouts += b.kind == Box::FormShown && b.prompt == "frmAbout";
-    EXPECT_EQ(abouts, 2);
     EXPECT_TRUE(dialogs.messages().empty());
 }
 

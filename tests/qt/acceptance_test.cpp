@@ -1,15 +1,11 @@
 #include <regex>
 
-#include <QAction>
-
 #include "tests/qt/real_main_window.h"
 #include "ui/dialogs/frm_properties.h"
 #include "ui/output/frm_matrix_output.h"
 
 namespace velmor::test {
 namespace {
-
-using Cells = std::vector<std::vector<std::string>>;
 
 const std::string kSeparator = "#****************************************\r\n";
 
@@ -38,12 +34,6 @@ std::vector<std::string> flat(const Cells& cells) {
 
 class AcceptanceTest : public RealMainWindow {
   protected:
-    // Widgets of the result window while it is up.
-    FrmMatrixOutput& output() { return *frm->frmMatrixOutput; }
-    QWidget* out(const Control& c) { return dialogs.windowOf(output().form).widgetFor(c); }
-    QString outText(const Control& c) { return qobject_cast<QLineEdit*>(out(c))->text(); }
-    QTableView* outGrid() { return qobject_cast<QTableView*>(out(output().MSFlexGrid1)); }
-
     // The header line, with the clock's date and time, and the rest of a saved file.
     static void expectDataFile(const std::string& bytes, const std::string& body) {
         static const std::regex header(
@@ -53,38 +43,16 @@ class AcceptanceTest : public RealMainWindow {
         EXPECT_TRUE(std::regex_match(bytes.substr(0, end + 2), header)) << bytes.substr(0, end);
         EXPECT_EQ(bytes.substr(end + 2), body);
     }
-
-    // What the main window shows of the entry at `index` of the first selector.
-    void expectShown(int index, const std::string& name, const std::string& description,
-                     const Cells& expected) {
-        pick(frm->cboMatrixInput, index);
-        settle();
-        EXPECT_EQ(text(frm->cboMatrixInput).toStdString(), name);
-        EXPECT_EQ(text(frm->txtDescription).toStdString(), description) << name;
-        EXPECT_EQ(text(frm->txtNo_Rows).toStdString(), std::to_string(expected.size())) << name;
-        EXPECT_EQ(text(frm->txtNo_Columns).toStdString(), std::to_string(expected[0].size()))
-            << name;
-        EXPECT_EQ(cells(topGrid()), expected) << name;
-    }
-
-    int questions() const {
-        int n = 0;
-        for (const Box& b : dialogs.messages()) n += b.buttons != MsgButtons::OK;
-        return n;
-    }
 };
 
+// The boxes' texts and the list's states are pinned by the controller tests; this walks the
+// same steps through the real widgets and checks what each leaves on screen and on disk.
 TEST_F(AcceptanceTest, AWholeWorkingSession) {
-    EXPECT_EQ(main->window()->windowTitle(), "Dravik Software - Velmor");
-    EXPECT_EQ(frm->mstrInputDelimiter, " ") << "the sample velmor.ini was read";
-
     // Two 3 x 3 matrices keyed in.
     keyMatrix("A", 3, 3, "system", flat(kA));
     keyMatrix("B", 3, 3, "shifts", flat(kB));
     EXPECT_TRUE(dialogs.messages().empty());
-    ASSERT_EQ(items(as<QComboBox>(frm->cboMatrixInput)), (QStringList{"A", "B"}));
     ASSERT_EQ(items(as<QComboBox>(frm->cboMatrixInput2)), (QStringList{"A", "B"}));
-    EXPECT_EQ(cells(topGrid()), kB);
 
     // A + B, shown at precision 2 and saved under its own name.
     pick(frm->cboMatrixInput, 0);
@@ -97,17 +65,13 @@ TEST_F(AcceptanceTest, AWholeWorkingSession) {
         added = true;
         FrmMatrixOutput& o = output();
         EXPECT_EQ(outText(o.txtMatrixResult), "[A+B]");
-        settle();
         EXPECT_EQ(cells(outGrid()),
                   (Cells{{"2.125", "2", "-1"}, {"-2", "1.5", "1"}, {"-2", "4", "3"}}));
-        EXPECT_EQ(outText(o.txtMinimum), "-2");
-        EXPECT_EQ(outText(o.txtMaximum), "4");
         click(out(o.txtPrecision));
         type("2");
         settle();
         EXPECT_EQ(cells(outGrid()), kSum);
-        EXPECT_EQ(outText(o.txtMinimum), "-2.00");
-        EXPECT_EQ(outText(o.txtMaximum), "4.00");
+        EXPECT_EQ(outText(o.txtMinimum) + " " + outText(o.txtMaximum), "-2.00 4.00");
         press(Qt::Key_Return);
         EXPECT_EQ(focused(), out(o.Slider1)) << "Enter in the precision box goes on";
         click(out(o.txtMatrixResult));
@@ -124,25 +88,8 @@ TEST_F(AcceptanceTest, AWholeWorkingSession) {
     settle();
     ASSERT_TRUE(added);
     EXPECT_EQ(items(as<QComboBox>(frm->cboMatrixInput)), (QStringList{"A", "B", "S"}));
-    EXPECT_EQ(text(frm->cboMatrixInput), "S");
     EXPECT_EQ(text(frm->cboMatrixInput2), "S");
     EXPECT_EQ(cells(topGrid()), kSum);
-    EXPECT_EQ(cells(bottomGrid()), kSum);
-
-    // The inverse of A, looked at and dismissed.
-    pick(frm->cboMatrixInput, 0);
-    bool inverted = false;
-    dialogs.inModal([&](Form&) {
-        inverted = true;
-        EXPECT_EQ(outText(output().txtMatrixResult), "A_I");
-        settle();
-        EXPECT_EQ(cells(outGrid()), (Cells{{"4", "3", "-1"}, {"-2", "-2", "1"}, {"5", "4", "-1"}}));
-        click(out(output().cmdCancel));
-    });
-    click(frm->cmdInvert);
-    settle();
-    ASSERT_TRUE(inverted);
-    EXPECT_EQ(frm->Matrices.Count(), 3);
 
     // The properties of B in their own modeless window.
     pick(frm->cboMatrixInput, 1);
@@ -155,8 +102,8 @@ TEST_F(AcceptanceTest, AWholeWorkingSession) {
     auto field = [&](const Control& c) {
         return qobject_cast<QLineEdit*>(properties.widgetFor(c))->text();
     };
-    EXPECT_EQ(field(frm->frmProperties->txtDeterminant), "-0.3125");
-    EXPECT_EQ(field(frm->frmProperties->txtTrace), "3.625");
+    EXPECT_EQ(field(frm->frmProperties->txtDeterminant) + " " + field(frm->frmProperties->txtTrace),
+              "-0.3125 3.625");
     click(properties.widgetFor(frm->frmProperties->cmdOK));
     settle();
     EXPECT_FALSE(frm->frmProperties->form.Loaded());
@@ -169,33 +116,19 @@ TEST_F(AcceptanceTest, AWholeWorkingSession) {
     settle();
     ASSERT_EQ(dialogs.last().kind, Box::Save);
     const std::string saved =
-        entry("A", "system", kA) + entry("B", "shifts", kB) + entry("S", "sum", kSum) + kSeparator;
-    expectDataFile(dir.read("session.txt"), saved);
-    EXPECT_TRUE(dialogs.messages().empty());
+        entry("A", "system", kA) + entry("B", "shifts", kB) + entry("S", "sum", kSum);
+    expectDataFile(dir.read("session.txt"), saved + kSeparator);
 
-    // Delete All, after its question.
+    // Delete All, after its question, empties the selectors and the grids.
     dialogs.answer(MsgResult::Yes);
     click(frm->cmdDeleteAll);
     settle();
     ASSERT_EQ(dialogs.messages().size(), 1u);
-    EXPECT_EQ(dialogs.last().prompt, "Are you sure that you want to delete all matrices?");
-    EXPECT_EQ(dialogs.last().buttons, MsgButtons::YesNo);
-    EXPECT_EQ(dialogs.last().icon, MsgIcon::None);
     EXPECT_EQ(dialogs.last().title, "Delete All Matrices");
-    EXPECT_EQ(frm->Matrices.Count(), 0);
     EXPECT_EQ(as<QComboBox>(frm->cboMatrixInput)->count(), 0);
     EXPECT_EQ(as<QComboBox>(frm->cboMatrixInput2)->count(), 0);
-    EXPECT_EQ(text(frm->cboMatrixInput), "");
     EXPECT_EQ(cells(topGrid()), (Cells{{""}}));
     EXPECT_EQ(cells(bottomGrid()), (Cells{{""}}));
-    for (const Control* box : {&frm->txtNo_Rows, &frm->txtNo_Columns, &frm->txtDescription,
-                               &frm->txtNo_Rows2, &frm->txtNo_Columns2, &frm->txtDescription2})
-        EXPECT_EQ(text(*box), "") << box->name();
-    for (Control* c : frm->form.controls()) {
-        if (c->kind() == ControlKind::Button) {
-            EXPECT_EQ(w(*c)->isEnabled(), c == &frm->cmdInput || c == &frm->cmdExit) << c->name();
-        }
-    }
 
     // File > Open of the saved file gives every entry back.
     dialogs.file(path);
@@ -203,14 +136,12 @@ TEST_F(AcceptanceTest, AWholeWorkingSession) {
     settle();
     ASSERT_EQ(dialogs.last().kind, Box::Open);
     EXPECT_EQ(items(as<QComboBox>(frm->cboMatrixInput)), (QStringList{"A", "B", "S"}));
-    EXPECT_EQ(items(as<QComboBox>(frm->cboMatrixInput2)), (QStringList{"A", "B", "S"}));
-    EXPECT_EQ(text(frm->cboMatrixInput2), "A");
     EXPECT_EQ(text(frm->txtDescription2), "system");
     EXPECT_EQ(cells(bottomGrid()), kA);
-    expectShown(2, "S", "sum", kSum);
-    expectShown(1, "B", "shifts", kB);
-    expectShown(0, "A", "system", kA);
-    EXPECT_EQ(dialogs.messages().size(), 1u) << "no box besides the delete question";
+    pick(frm->cboMatrixInput, 2);
+    EXPECT_EQ(text(frm->txtDescription), "sum");
+    EXPECT_EQ(cells(topGrid()), kSum);
+    pick(frm->cboMatrixInput, 0);
 
     // Unsaved work: the transpose of A, saved under the name proposed.
     dialogs.inModal([&](Form&) {
@@ -219,7 +150,6 @@ TEST_F(AcceptanceTest, AWholeWorkingSession) {
     });
     click(frm->cmdTranspose);
     settle();
-    ASSERT_EQ(frm->Matrices.Count(), 4);
     const Cells transposed{{"2", "-3", "-2"}, {"1", "-1", "1"}, {"-1", "2", "2"}};
     EXPECT_EQ(cells(topGrid()), transposed);
 
@@ -228,12 +158,8 @@ TEST_F(AcceptanceTest, AWholeWorkingSession) {
     dialogs.answer(MsgResult::Cancel);
     press(Qt::Key_Escape);
     settle();
-    EXPECT_EQ(dialogs.last().prompt, "Do you want to save the matrices to a text file? ");
-    EXPECT_EQ(dialogs.last().buttons, MsgButtons::YesNoCancel);
-    EXPECT_EQ(dialogs.last().icon, MsgIcon::None);
     EXPECT_EQ(dialogs.last().title, "Save latest work?");
     EXPECT_EQ(platform.quits, 0);
-    EXPECT_TRUE(frm->form.Loaded());
     EXPECT_TRUE(main->window()->isVisible());
 
     // Yes saves over the file (Replace in its File Exists window) and ends the program.
@@ -247,31 +173,7 @@ TEST_F(AcceptanceTest, AWholeWorkingSession) {
     settle();
     EXPECT_EQ(platform.quits, 1);
     EXPECT_FALSE(frm->form.Loaded());
-    expectDataFile(dir.read("session.txt"), entry("A", "system", kA) + entry("B", "shifts", kB) +
-                                                entry("S", "sum", kSum) +
-                                                entry("A_T", "", transposed) + kSeparator);
-    EXPECT_EQ(questions(), 3);
-}
-
-TEST_F(AcceptanceTest, ExitWithNothingUnsavedEndsAtOnce) {
-    press(Qt::Key_Escape);
-    settle();
-    EXPECT_TRUE(dialogs.boxes.empty());
-    EXPECT_EQ(platform.quits, 1);
-    EXPECT_FALSE(frm->form.Loaded());
-}
-
-TEST_F(AcceptanceTest, ExitAnsweredNoEndsWithoutSaving) {
-    keyMatrix("P", 1, 1, "", {"5"});
-    dialogs.answer(MsgResult::No);
-    QAction* fileExit = main->actionFor(frm->mnuFileExit);
-    ASSERT_NE(fileExit, nullptr);
-    fileExit->trigger();
-    settle();
-    ASSERT_EQ(dialogs.boxes.size(), 1u) << "the question, and no file dialog";
-    EXPECT_EQ(dialogs.last().title, "Save latest work?");
-    EXPECT_EQ(platform.quits, 1);
-    EXPECT_FALSE(frm->form.Loaded());
+    expectDataFile(dir.read("session.txt"), saved + entry("A_T", "", transposed) + kSeparator);
 }
 
 } // namespace

@@ -7,19 +7,15 @@
 #include <QMimeData>
 
 #include "tests/qt/real_main_window.h"
-#include "ui/output/frm_matrix_output.h"
 
 namespace velmor::test {
 namespace {
 
-using Cells = std::vector<std::vector<std::string>>;
+using ClipboardQtTest = RealMainWindow;
 
-class ClipboardQtTest : public RealMainWindow {
-  protected:
-    FrmMatrixOutput& output() { return *frm->frmMatrixOutput; }
-    QWidget* out(const Control& c) { return dialogs.windowOf(output().form).widgetFor(c); }
-    static QString clipboard() { return QGuiApplication::clipboard()->text(); }
-};
+QString clipboard() {
+    return QGuiApplication::clipboard()->text();
+}
 
 TEST_F(ClipboardQtTest, AResultBlockCopiesAtItsPrecisionAndAPastedBlockGrowsTheEntry) {
     QMenuBar* bar = qobject_cast<QMainWindow*>(main->window())->menuBar();
@@ -37,7 +33,7 @@ TEST_F(ClipboardQtTest, AResultBlockCopiesAtItsPrecisionAndAPastedBlockGrowsTheE
         shown = true;
         click(out(output().txtPrecision));
         type("2");
-        auto* grid = qobject_cast<QTableView*>(out(output().MSFlexGrid1));
+        QTableView* grid = outGrid();
         settle();
         // A column by its heading, then a 2 x 3 block by a click and Shift+arrows.
         QHeaderView* header = grid->horizontalHeader();
@@ -67,12 +63,13 @@ TEST_F(ClipboardQtTest, AResultBlockCopiesAtItsPrecisionAndAPastedBlockGrowsTheE
     }
     ASSERT_EQ(focused(), topGrid());
     press(Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(cells(topGrid()), (Cells{{"1", "2", "3"}, {"4", "5", "6"}, {"7", "8", "9"}}));
+    const Cells pasted{{"1", "2", "3"}, {"4", "5", "6"}, {"7", "8", "9"}};
+    EXPECT_EQ(cells(topGrid()), pasted);
     EXPECT_EQ(headings(topGrid(), Qt::Horizontal), (QStringList{"1", "2", "3"}));
     EXPECT_EQ(text(frm->txtNo_Rows), "3");
     click(frm->cmdSave);
     EXPECT_EQ(items(as<QComboBox>(frm->cboMatrixInput)), (QStringList{"A", "B"}));
-    EXPECT_EQ(cells(topGrid()), (Cells{{"1", "2", "3"}, {"4", "5", "6"}, {"7", "8", "9"}}));
+    EXPECT_EQ(cells(topGrid()), pasted);
     EXPECT_TRUE(dialogs.messages().empty());
 }
 

@@ -1,12 +1,10 @@
 #include <QCheckBox>
 
 #include "tests/qt/real_main_window.h"
-#include "ui/output/frm_matrix_output.h"
 
 namespace velmor::test {
 namespace {
 
-using Cells = std::vector<std::vector<std::string>>;
 using FractionsQtTest = RealMainWindow;
 
 TEST_F(FractionsQtTest, HilbertInverseShowsWholeNumbersWhenFractionsIsTicked) {
@@ -14,14 +12,12 @@ TEST_F(FractionsQtTest, HilbertInverseShowsWholeNumbersWhenFractionsIsTicked) {
     bool shown = false;
     dialogs.inModal([&](Form& f) {
         shown = true;
-        FrmMatrixOutput& o = *frm->frmMatrixOutput;
-        FormWindow& window = dialogs.windowOf(f);
-        auto* box = qobject_cast<QCheckBox*>(window.widgetFor(o.chkFractions));
-        auto* grid = qobject_cast<QTableView*>(window.widgetFor(o.MSFlexGrid1));
+        auto* box = qobject_cast<QCheckBox*>(out(output().chkFractions));
+        QTableView* grid = outGrid();
         ASSERT_TRUE(box && grid);
         EXPECT_EQ(box->text(), "&Fractions");
         EXPECT_NE(cells(grid)[0][0], "9"); // the decimal inverse carries rounding noise
-        waitActive(window.window());
+        waitActive(dialogs.windowOf(f).window());
         press(Qt::Key_F, Qt::AltModifier); // the access key clicks after a short animation
         EXPECT_TRUE(QTest::qWaitFor([box] { return box->isChecked(); }));
         EXPECT_EQ(cells(grid),
@@ -30,7 +26,7 @@ TEST_F(FractionsQtTest, HilbertInverseShowsWholeNumbersWhenFractionsIsTicked) {
         settle();
         EXPECT_FALSE(box->isChecked());
         EXPECT_NE(cells(grid)[0][0], "9");
-        click(window.widgetFor(o.cmdCancel));
+        click(out(output().cmdCancel));
     });
     click(frm->cmdInvert);
     settle();

@@ -3,7 +3,6 @@
 #include <QScrollBar>
 
 #include "tests/qt/real_main_window.h"
-#include "ui/output/frm_matrix_output.h"
 #include "ui/qt/grid_binding.h"
 #include "ui/qt/grid_delegate.h"
 
@@ -33,9 +32,8 @@ TEST_F(ReadableGridTest, TheInverseOfHilbertOpensReadableAndEscLeavesIt) {
     bool shown = false;
     dialogs.inModal([&](Form& form) {
         shown = true;
-        FrmMatrixOutput& o = *frm->frmMatrixOutput;
-        FormWindow& window = dialogs.windowOf(form);
-        auto* grid = qobject_cast<QTableView*>(window.widgetFor(o.MSFlexGrid1));
+        FrmMatrixOutput& o = output();
+        QTableView* grid = outGrid();
         settle();
         // Every result is painted whole, the widest full-precision text included.
         bool wide = false;
@@ -49,7 +47,7 @@ TEST_F(ReadableGridTest, TheInverseOfHilbertOpensReadableAndEscLeavesIt) {
         EXPECT_EQ(grid->horizontalScrollBar()->maximum(), 0) << "all columns in sight";
 
         // The window grows and its grid takes the room; it never shrinks below the design.
-        QWidget* top = window.window();
+        QWidget* top = dialogs.windowOf(form).window();
         const QSize before = grid->size();
         top->resize(top->width() + 90, top->height() + 60);
         settle();

@@ -21,10 +21,13 @@
 #include "tests/qt/scripted_qt_dialogs.h"
 #include "tests/support/temp_dir.h"
 #include "ui/main/frm_velmor.h"
+#include "ui/output/frm_matrix_output.h"
 #include "ui/qt/form_window.h"
 #include "ui/qt/qt_platform_services.h"
 
 namespace velmor::test {
+
+using Cells = std::vector<std::vector<std::string>>;
 
 // The real platform services, except that ending the program is only counted: a test
 // program must keep its event loop.
@@ -102,6 +105,12 @@ class RealMainWindow : public QtFixture {
     }
     void click(const Control& c) const { click(w(c)); }
 
+    // Widgets of the result window while it is up.
+    FrmMatrixOutput& output() const { return *frm->frmMatrixOutput; }
+    QWidget* out(const Control& c) { return dialogs.windowOf(output().form).widgetFor(c); }
+    QString outText(const Control& c) { return qobject_cast<QLineEdit*>(out(c))->text(); }
+    QTableView* outGrid() { return qobject_cast<QTableView*>(out(output().MSFlexGrid1)); }
+
     // Input, name, Enter, rows, Enter, columns, Enter, description, Enter, every cell
     // followed by Enter, Save: the user's normal path through an entry.
     void keyMatrix(const std::string& name, int rows, int cols, const std::string& description,
@@ -140,9 +149,9 @@ class RealMainWindow : public QtFixture {
 
     // Data cells of a real grid view, row by row, as its model shows them once the view
     // has taken in the grid's latest changes.
-    static std::vector<std::vector<std::string>> cells(QTableView* view) {
+    static Cells cells(QTableView* view) {
         settle();
-        std::vector<std::vector<std::string>> out;
+        Cells out;
         QAbstractItemModel* m = view->model();
         for (int r = 0; r < m->rowCount(); ++r) {
             out.emplace_back();

@@ -39,12 +39,7 @@ class ScriptedQtDialogs : public ScriptedDialogs {
     void showForm(Form& form, bool modal) override {
         // Load first, so the record carries the caption the load handler sets.
         if (!form.Loaded()) form.load();
-        Box shown;
-        shown.kind = Box::FormShown;
-        shown.prompt = form.name();
-        shown.title = form.Caption();
-        shown.modal = modal;
-        boxes.push_back(shown);
+        record(Box::FormShown, form.name(), form.Caption()).modal = modal;
         if (!form.Loaded()) return;
         if (!modal) {
             shell.showForm(form, false);

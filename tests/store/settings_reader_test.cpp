@@ -26,24 +26,21 @@ struct Outcome {
     }
 };
 
-Outcome readText(const std::string& text) {
+// What reading `source` (a text or a file path) gives.
+template <auto Read> Outcome read(const std::string& source) {
     Outcome o;
     try {
-        SettingsReader(o.input, o.output).readText(text);
+        (SettingsReader(o.input, o.output).*Read)(source);
     } catch (const RuntimeError& e) {
         o.error = e.number();
     }
     return o;
 }
-
+Outcome readText(const std::string& text) {
+    return read<&SettingsReader::readText>(text);
+}
 Outcome readFile(const std::string& path) {
-    Outcome o;
-    try {
-        SettingsReader(o.input, o.output).readFile(path);
-    } catch (const RuntimeError& e) {
-        o.error = e.number();
-    }
-    return o;
+    return read<&SettingsReader::readFile>(path);
 }
 
 struct TextCase {
@@ -101,19 +98,10 @@ TEST(SettingsReader, FuzzMutatedSettings) {
         "Input_Delimiter = \" \"\r\nOutput_Delimiter = \" \"\r\n",
         "Output_Delimiter\",\"\rInput_Delimiter\";\"\r",
         "; settings\n  Input_Delimiter = \"\t\"  \nOutput_Delimiter=\"\"\n", ""};
-    const std::vector<std::string> pieces = {"\"",
-                                             "\r",
-                                             "\n",
-                                             "\r\n",
-                                             " ",
-                                             ",",
-                                             "=",
-                                             "a",
-                                             "Input_Delimiter",
-                                             "Output_Delimiter",
-                                             "_Delimiter",
-                                             std::string(1, '\0'),
-                                             "\xff"};
+    // clang-format off
+    const std::vector<std::string> pieces = {"\"", "\r", "\n", "\r\n", " ", ",", "=", "a",
+        "Input_Delimiter", "Output_Delimiter", "_Delimiter", std::string(1, '\0'), "\xff"};
+    // clang-format on
     test::TempDir dir;
     auto pick = [&](std::size_t n) {
         return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng);

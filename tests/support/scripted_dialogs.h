@@ -22,7 +22,7 @@ struct Box {
     MsgIcon icon = MsgIcon::None;
     std::string defaultText;
     FileDialog dialog; // the dialog's properties as they were when shown
-    bool modal = false;
+    bool modal = true;
     int defaultButton = 0; // the button Enter answers, counted from 0
 };
 
@@ -76,14 +76,8 @@ class ScriptedDialogs : public DialogService {
 
     std::string inputBox(const std::string& prompt, const std::string& title,
                          const std::string& defaultText) override {
-        boxes.push_back({Box::Input,
-                         prompt,
-                         title,
-                         MsgButtons::OKCancel,
-                         MsgIcon::None,
-                         defaultText,
-                         {},
-                         true});
+        record(Box::Input, prompt, title).buttons = MsgButtons::OKCancel;
+        boxes.back().defaultText = defaultText;
         if (inputs.empty()) {
             ADD_FAILURE() << "unscripted input box: " << prompt;
             return {};
@@ -97,14 +91,7 @@ class ScriptedDialogs : public DialogService {
     void showSave(FileDialog& d) override { fileDialog(Box::Save, d); }
 
     void showForm(Form& form, bool modal) override {
-        boxes.push_back({Box::FormShown,
-                         form.name(),
-                         form.Caption(),
-                         MsgButtons::OK,
-                         MsgIcon::None,
-                         {},
-                         {},
-                         modal});
+        record(Box::FormShown, form.name(), form.Caption()).modal = modal;
         form.load();
         form.setVisible(true);
         if (!modal) return;
@@ -129,9 +116,16 @@ class ScriptedDialogs : public DialogService {
         return true;
     }
 
+  protected:
+    Box& record(Box::Kind kind, const std::string& prompt, const std::string& title) {
+        Box& b = boxes.emplace_back();
+        b.kind = kind, b.prompt = prompt, b.title = title;
+        return b;
+    }
+
   private:
     void fileDialog(Box::Kind kind, FileDialog& d) {
-        boxes.push_back({kind, {}, d.DialogTitle, MsgButtons::OK, MsgIcon::None, {}, d, true});
+        record(kind, {}, d.DialogTitle).dialog = d;
         if (files.empty()) ADD_FAILURE() << "unscripted file dialog: " << d.DialogTitle;
         d.FileName = files.empty() ? std::string() : files.front();
         if (!files.empty()) files.pop_front();

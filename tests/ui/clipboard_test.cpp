@@ -6,7 +6,7 @@
 namespace velmor::test {
 namespace {
 
-class Clipboard : public MainWindowScenario {};
+using Clipboard = MainWindowScenario;
 
 TEST_F(Clipboard, CopyTakesTheSelectedBlockOrTheWholeMatrixOfTheFocusedGrid) {
     startEntry("A", "2", "2", {"1", "2", "3", "-4.5"});
@@ -80,7 +80,7 @@ TEST_F(Clipboard, PasteRefusedWithABoxChangesNothing) {
     }
 }
 
-class ResultClipboard : public OperationsFixture {};
+using ResultClipboard = OperationsFixture;
 
 TEST_F(ResultClipboard, CopyTakesTheTextsAtTheChosenPrecision) {
     addEntry("P", {{"1.23456", "0", "2"}, {"2.5", "-1.5", "3"}});

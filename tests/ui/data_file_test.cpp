@@ -159,11 +159,7 @@ TEST_F(DataFileTest, OpenAfterACancelledDialogAddsTheFileAndShowsTheFirstEntry) 
               std::tuple(Box::Open, dir.path() + "/exercises", kFilter, "Select Matrix Data File"));
     w.mnuFileOpen_Click();
     ASSERT_EQ(dialogs.messages().size(), 1u);
-    const Box question = dialogs.messages()[0];
-    EXPECT_EQ(std::tie(question.title, question.prompt),
-              std::tuple("Matrix Exists",
-                         "The matrix \"A\" already exists. Press OK to replace it, or "
-                         "Cancel to rename the new matrix or abandon changes."));
+    EXPECT_EQ(dialogs.messages()[0].title, "Matrix Exists");
     EXPECT_EQ(w.cboMatrixInput.items(), (std::vector<std::string>{"A", "B"}));
     EXPECT_EQ(w.cboMatrixInput2.items(), w.cboMatrixInput.items());
     EXPECT_EQ(std::tuple(w.cboMatrixInput.ListIndex(), w.cboMatrixInput2.ListIndex(),
@@ -202,7 +198,7 @@ TEST_F(DataFileTest, OpenIsHeldToTheBudgetAndIsAllOrNothing) {
     addAB();
     std::string hostile;
     for (int k = 1; k <= 20; ++k)
-        hostile += "Matrix - M" + std::to_string(k) + "\r\nRows - 20\r\nColumns - 20\r\n1\r\n";
+        hostile += "Matrix - M" + std::to_string(k) + "\r\nRows - 400\r\nColumns - 1\r\n1\r\n";
     w.fileCellBudget = 1000;
     dialogs.file(dir.write("hostile.txt", hostile));
     w.mnuFileOpen_Click();
@@ -253,11 +249,6 @@ TEST_F(DataFileTest, SaveRefusesElementsThatWouldNotReadBack) {
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
 
-} // namespace
-} // namespace velmor
-
-namespace velmor {
-namespace {
 // Cancel during the work: the file, the list and the saved mark as they were, no box.
 TEST_F(DataFileTest, CancelledOpenAndSaveLeaveFilesAndListAsTheyWere) {
     addAB();

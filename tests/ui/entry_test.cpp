@@ -133,7 +133,8 @@ TEST_F(EntryTest, ClearEmptiesTheCellsAndRebuildsHeadingsAndWidths) {
     EXPECT_EQ(w.form.MousePointer(), 0);
 }
 
-TEST_F(EntryTest, CancelOfANewEntry) {
+// Cancel, once confirmed, drops a new entry or puts a stored matrix back as it was stored.
+TEST_F(EntryTest, CancelDropsANewEntryOrShowsTheStoredVersion) {
     startEntry("N", "1", "2", {"7"});
     dialogs.answer(MsgResult::Yes);
     w.cmdCancel.userClick();
@@ -146,6 +147,22 @@ TEST_F(EntryTest, CancelOfANewEntry) {
     EXPECT_EQ(focus(), &w.cmdInput);
     EXPECT_TRUE(w.mfMatrixSaved);
     EXPECT_TRUE(listNames().empty());
+
+    startEntry("A", "2", "2", {"1", "2", "3", "4"});
+    w.cmdSave.userClick();
+    w.MSFlexGrid1.userClick(1, 2);
+    enter(w.Text1, "9");
+    dialogs.clear();
+    dialogs.answer(MsgResult::No).answer(MsgResult::Yes);
+    w.cmdCancel.userClick();
+    EXPECT_EQ(focus(), &w.cmdSave) << "No with Save enabled";
+    EXPECT_EQ(w.MSFlexGrid1.TextMatrix(1, 2), "29");
+
+    w.cmdCancel.userClick();
+    EXPECT_EQ(boxes(), Boxes(2, kCancelQuestion));
+    EXPECT_EQ(cells(w.MSFlexGrid1), Cells({{"1", "2"}, {"3", "4"}}));
+    EXPECT_TRUE(w.cmdInvert.Enabled() && w.cmdMultiply.Enabled()) << "operations offered again";
+    EXPECT_EQ(focus(), &w.cmdInput);
     EXPECT_EQ(w.form.MousePointer(), 0);
 }
 
@@ -165,24 +182,6 @@ TEST_F(EntryTest, SaveWithABlankNameAsksForOneAndKeepsTheGrid) {
     w.cboMatrixInput.userEdit("N");
     w.cmdSave.userClick();
     EXPECT_EQ(listNames(), Names{"N"});
-}
-
-TEST_F(EntryTest, CancelOfChangesToAStoredMatrixShowsTheStoredVersion) {
-    startEntry("A", "2", "2", {"1", "2", "3", "4"});
-    w.cmdSave.userClick();
-    w.MSFlexGrid1.userClick(1, 2);
-    enter(w.Text1, "9");
-    dialogs.answer(MsgResult::No).answer(MsgResult::Yes);
-    w.cmdCancel.userClick();
-    EXPECT_EQ(focus(), &w.cmdSave) << "No with Save enabled";
-    EXPECT_EQ(w.MSFlexGrid1.TextMatrix(1, 2), "29");
-
-    w.cmdCancel.userClick();
-    EXPECT_EQ(boxes(), Boxes(2, kCancelQuestion));
-    EXPECT_EQ(cells(w.MSFlexGrid1), Cells({{"1", "2"}, {"3", "4"}}));
-    EXPECT_TRUE(w.cmdInvert.Enabled() && w.cmdMultiply.Enabled()) << "operations offered again";
-    EXPECT_EQ(focus(), &w.cmdInput);
-    EXPECT_EQ(w.form.MousePointer(), 0);
 }
 
 TEST_F(EntryTest, InputWithAnUnsavedNamedMatrixAsksFirst) {

@@ -24,42 +24,34 @@ const Way kButton = [](FrmVelmor& w) { return w.cmdExit.userClick(), true; };
 const Way kEsc = [](FrmVelmor& w) { return w.form.userPressEscape(), true; };
 const Way kFrame = [](FrmVelmor& w) { return w.form.userClose(); };
 const Way kMenu = [](FrmVelmor& w) { return w.mnuFileExit.userClick(), true; };
+const Way kOpen = [](FrmVelmor& w) { return w.mnuFileOpen.userClick(), true; };
 
-// A close through the frame used to end without asking; it now asks like Exit does.
-TEST(Exit, EveryWayOutAsksTheSameQuestionWhenTheListIsUnsaved) {
+// A close through the frame used to end without asking; it now asks like Exit does. A saved
+// list ends at once.
+TEST(Exit, EveryWayOutAsksTheSameQuestionUnlessTheListIsSaved) {
     struct Case {
         Way way;
+        bool saved;
         MsgResult answer;
         bool ends;
     };
     const Case cases[] = {
-        {kButton, MsgResult::Cancel, false}, {kButton, MsgResult::No, true},
-        {kEsc, MsgResult::Cancel, false},    {kEsc, MsgResult::No, true},
-        {kFrame, MsgResult::Cancel, false},  {kFrame, MsgResult::No, true},
+        {kButton, false, MsgResult::Cancel, false}, {kButton, false, MsgResult::No, true},
+        {kEsc, false, MsgResult::Cancel, false},    {kEsc, false, MsgResult::No, true},
+        {kFrame, false, MsgResult::Cancel, false},  {kFrame, false, MsgResult::No, true},
+        {kButton, true, MsgResult::Cancel, true},   {kFrame, true, MsgResult::Cancel, true},
     };
+    const Boxes question{{"Do you want to save the matrices to a text file? ",
+                          MsgButtons::YesNoCancel, MsgIcon::None, "Save latest work?"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(&c - cases);
-        ExitHarness h(false);
+        ExitHarness h(c.saved);
         h.dialogs.answer(c.answer);
         EXPECT_EQ(c.way(h.w), c.ends || c.way != kFrame);
-        ASSERT_EQ(h.dialogs.boxes.size(), 1u);
-        const Box& b = h.dialogs.boxes[0];
-        EXPECT_EQ(b.kind, Box::Message);
-        EXPECT_EQ(b.prompt, "Do you want to save the matrices to a text file? ");
-        EXPECT_EQ(b.buttons, MsgButtons::YesNoCancel);
-        EXPECT_EQ(b.icon, MsgIcon::None);
-        EXPECT_EQ(b.title, "Save latest work?");
+        EXPECT_EQ(h.dialogs.boxes.size(), c.saved ? 0u : 1u);
+        EXPECT_EQ(boxes(h.dialogs), c.saved ? Boxes{} : question);
         EXPECT_EQ(h.endedOnce(), c.ends);
         EXPECT_EQ(h.running(), !c.ends);
-    }
-}
-
-TEST(Exit, SavedListEndsAtOnce) {
-    for (Way way : {kButton, kFrame}) {
-        ExitHarness h(true);
-        EXPECT_TRUE(way(h.w));
-        EXPECT_TRUE(h.dialogs.boxes.empty());
-        EXPECT_TRUE(h.endedOnce());
     }
 }
 
@@ -77,7 +69,8 @@ TEST(Exit, YesEndsOnlyOnceTheSaveIsDone) {
     EXPECT_TRUE(h.endedOnce());
 }
 
-// Esc pressed the Exit button while a matrix was being keyed and the matrix was gone.
+// Esc pressed the Exit button while a matrix was being keyed and the matrix was gone; File >
+// Open replaced it without a word.
 TEST(Exit, AnEntryUnderWayIsKeptUnlessTheUserSaysYes) {
     struct Case {
         Way way;
@@ -89,6 +82,7 @@ TEST(Exit, AnEntryUnderWayIsKeptUnlessTheUserSaysYes) {
         {kButton, MsgResult::No, true, false}, {kEsc, MsgResult::No, true, false},
         {kFrame, MsgResult::No, true, false},  {kMenu, MsgResult::No, true, false},
         {kEsc, MsgResult::Yes, true, true},    {kFrame, MsgResult::Yes, false, false},
+        {kOpen, MsgResult::No, true, false},   {kOpen, MsgResult::Yes, true, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(&c - cases);
@@ -96,17 +90,20 @@ TEST(Exit, AnEntryUnderWayIsKeptUnlessTheUserSaysYes) {
         h.w.cmdInput.userClick();
         h.w.cboMatrixInput.userType("M");
         h.w.g.gfMatricesSaved = c.listSaved;
-        h.dialogs.answer(c.answer);
+        h.dialogs.answer(c.answer).file("");
         // The list question that follows Yes, answered Cancel.
         if (!c.listSaved) h.dialogs.answer(MsgResult::Cancel);
         c.way(h.w);
-        ASSERT_EQ(h.dialogs.boxes.size(), c.listSaved ? 1u : 2u);
+        const bool open = c.way == kOpen, yes = c.answer == MsgResult::Yes;
+        ASSERT_EQ(h.dialogs.boxes.size(), c.listSaved && !(open && yes) ? 1u : 2u);
         const Box& b = h.dialogs.boxes[0];
-        EXPECT_EQ(b.prompt, "The matrix being entered has not been saved. Exit without saving it?");
+        EXPECT_EQ(b.prompt, std::string("The matrix being entered has not been saved. ") +
+                                (open ? "Open a file" : "Exit") + " without saving it?");
         EXPECT_EQ(std::tuple(b.buttons, b.icon, b.title, b.defaultButton),
                   std::tuple(MsgButtons::YesNo, MsgIcon::Exclamation, "Velmor", 1));
-        if (!c.listSaved) {
-            EXPECT_EQ(h.dialogs.boxes[1].title, "Save latest work?");
+        if (h.dialogs.boxes.size() == 2) {
+            EXPECT_EQ(h.dialogs.boxes[1].title,
+                      open ? "Select Matrix Data File" : "Save latest work?");
         }
         EXPECT_EQ(h.endedOnce(), c.ends);
         if (c.ends) continue;
@@ -116,25 +113,6 @@ TEST(Exit, AnEntryUnderWayIsKeptUnlessTheUserSaysYes) {
             EXPECT_EQ(h.w.form.ActiveControl(), &h.w.cboMatrixInput);
         }
         EXPECT_TRUE(h.w.cmdCancel.Enabled());
-    }
-}
-
-// File > Open replaced a matrix being keyed without a word.
-TEST(Exit, OpeningAFileDuringAnEntryAsksFirst) {
-    for (MsgResult answer : {MsgResult::No, MsgResult::Yes}) {
-        ExitHarness h(true);
-        h.w.cmdInput.userClick();
-        h.w.cboMatrixInput.userType("M");
-        h.dialogs.answer(answer).file("");
-        h.w.mnuFileOpen.userClick();
-        ASSERT_EQ(h.dialogs.boxes.size(), answer == MsgResult::Yes ? 2u : 1u);
-        const Box& b = h.dialogs.boxes[0];
-        EXPECT_EQ(std::tuple(b.prompt, b.buttons, b.icon, b.title, b.defaultButton),
-                  std::tuple("The matrix being entered has not been saved. Open a file without "
-                             "saving it?",
-                             MsgButtons::YesNo, MsgIcon::Exclamation, "Velmor", 1));
-        EXPECT_EQ(std::tuple(h.w.cboMatrixInput.Text(), h.w.cmdCancel.Enabled()),
-                  std::tuple("M", true));
     }
 }
 

@@ -5,22 +5,13 @@
 #include <gtest/gtest.h>
 
 #include "engine/multiply_kernel.h"
-#include "tests/ui/startup_harness.h"
+#include "tests/ui/main_window_scenario.h"
 #include "ui/dialogs/frm_about.h"
 
 namespace velmor::test {
 namespace {
 
-struct HelpAbout : ::testing::Test, StartupHarness {
-    void SetUp() override { start(); }
-    void expectBox(const Box& b, const std::string& prompt, MsgButtons buttons) {
-        EXPECT_EQ(b.kind, Box::Message);
-        EXPECT_EQ(b.prompt, prompt);
-        EXPECT_EQ(b.buttons, buttons);
-        EXPECT_EQ(b.icon, MsgIcon::None);
-        EXPECT_EQ(b.title, "Velmor");
-    }
-};
+using HelpAbout = MainWindowScenario;
 
 TEST_F(HelpAbout, HelpOffersToFindAMissingFileEachTimeUntilItIsThere) {
     const std::string question = "Cannot find the help file " + dir.path() +
@@ -33,7 +24,7 @@ TEST_F(HelpAbout, HelpOffersToFindAMissingFileEachTimeUntilItIsThere) {
     dialogs.answer(MsgResult::No);
     for (int use = 0; use < 3; ++use) w.mnuContents.userClick();
     ASSERT_EQ(dialogs.boxes.size(), 5u);
-    for (int i : {0, 2, 4}) expectBox(dialogs.boxes[i], question, MsgButtons::YesNo);
+    EXPECT_EQ(boxes(), Boxes(3, {question, MsgButtons::YesNo, MsgIcon::None, "Velmor"}));
     const Box& open = dialogs.boxes[1];
     EXPECT_EQ(open.kind, Box::Open);
     EXPECT_EQ(open.dialog.InitDir, elsewhere.path());
@@ -109,9 +100,8 @@ TEST_F(HelpAbout, AboutShowsOneBoxAtATimeAndOffersSystemInfo) {
     platform.factsFail = true;
     dialogs.clear();
     w.frmAbout->cmdSysInfo.userClick();
-    ASSERT_EQ(dialogs.messages().size(), 1u);
-    expectBox(dialogs.messages()[0], "System Information Is Unavailable At This Time",
-              MsgButtons::OK);
+    EXPECT_EQ(boxes(), (Boxes{{"System Information Is Unavailable At This Time", MsgButtons::OK,
+                               MsgIcon::None, "Velmor"}}));
     EXPECT_TRUE(w.frmAbout->form.Loaded());
 }
 

@@ -7,11 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/number_format.h"
-#include "tests/support/fake_platform.h"
-#include "tests/support/scripted_dialogs.h"
-#include "tests/support/temp_dir.h"
-#include "ui/main/frm_velmor.h"
+#include "tests/ui/startup_harness.h"
 
 namespace velmor::test {
 
@@ -20,14 +16,9 @@ using Names = std::vector<std::string>;
 using Buttons = std::set<std::string>;
 
 // The main window after a start-up with a settings file, driven by user actions only.
-class MainWindowScenario : public ::testing::Test {
+class MainWindowScenario : public ::testing::Test, protected StartupHarness {
   protected:
-    MainWindowScenario() {
-        dir.write("velmor.ini", "Input_Delimiter = \" \"\r\nOutput_Delimiter = \" \"\r\n");
-        platform.currentDir = dir.path();
-        w.Form_Load();
-        dialogs.clear();
-    }
+    MainWindowScenario() { start(); }
     Boxes boxes() const { return test::boxes(dialogs); }
     Buttons enabledButtons() const {
         Buttons out;
@@ -66,12 +57,6 @@ class MainWindowScenario : public ::testing::Test {
             enter(w.Text1, v.substr(1));
         }
     }
-
-    TempDir dir;
-    ScriptedDialogs dialogs;
-    FakePlatform platform;
-    NumberFormat format{"."};
-    FrmVelmor w{dialogs, platform, format};
 };
 
 } // namespace velmor::test

@@ -1,31 +1,20 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
-#include <gtest/gtest.h>
-
-#include "tests/support/fake_platform.h"
-#include "tests/support/scripted_dialogs.h"
-#include "ui/main/frm_velmor.h"
+#include "tests/support/values.h"
+#include "tests/ui/main_window_scenario.h"
 #include "ui/output/frm_matrix_output.h"
 
 namespace velmor::test {
-using Rows = std::vector<std::vector<std::string>>;
+using Rows = Texts;
 
-// Entries are stored as texts with lower bounds 1, as a data file yields them; press() clicks
-// a button whatever state the other handlers left it in.
-class OperationsFixture : public ::testing::Test {
+// The started main window over entries stored as texts with lower bounds 1, as a data file
+// yields them; press() clicks a button whatever state the other handlers left it in.
+class OperationsFixture : public MainWindowScenario {
   protected:
-    ScriptedDialogs dialogs;
-    FakePlatform platform;
-    NumberFormat format{"."};
-    FrmVelmor w{dialogs, platform, format};
     void addEntry(const std::string& name, const Rows& rows) {
-        Array a = Array::matrix(int(rows.size()), int(rows[0].size()));
-        for (std::size_t i = 0; i < rows.size(); ++i)
-            for (std::size_t j = 0; j < rows[i].size(); ++j) a.at(i + 1, j + 1) = rows[i][j];
-        ASSERT_EQ(w.Matrices.Add(name, Variant(std::move(a)), ""), MatrixList::kAdded);
+        ASSERT_EQ(w.Matrices.Add(name, fromTexts(rows), ""), MatrixList::kAdded);
         w.cboMatrixInput.AddItem(name);
         w.cboMatrixInput2.AddItem(name);
     }
@@ -35,12 +24,6 @@ class OperationsFixture : public ::testing::Test {
         dialogs.clear();
     }
     static void press(CommandButton& b) { b.setVisible(true), b.setEnabled(true), b.userClick(); }
-    static Rows cells(const Grid& g) {
-        Rows out(g.Rows() - 1);
-        for (int i = 1; i < g.Rows(); ++i)
-            for (int j = 1; j < g.Cols(); ++j) out[i - 1].push_back(g.TextMatrix(i, j));
-        return out;
-    }
     FrmMatrixOutput& output() { return *w.frmMatrixOutput; }
     template <class F> void inResultWindow(F action) {
         dialogs.inModal([this, action](Form&) { action(*w.frmMatrixOutput); });

@@ -6,6 +6,9 @@
 namespace velmor::test {
 namespace {
 
+const Rows kHilbert = {{"1", "1/2", "1/3"}, {"1/2", "1/3", "1/4"}, {"1/3", "1/4", "1/5"}};
+const Rows kHilbertInverse = {{"9", "-36", "30"}, {"-36", "192", "-180"}, {"30", "-180", "180"}};
+
 class OutputWindow : public OperationsFixture {
   protected:
     void SetUp() override {
@@ -28,25 +31,44 @@ class OutputWindow : public OperationsFixture {
     }
 };
 
-TEST_F(OutputWindow, PrecisionAlwaysStartsFromTheTextsFirstShown) {
+// Each precision starts from the texts first shown. Typing takes digits only; a pasted text
+// that is no small whole number is refused: the box is emptied and keeps the focus, the grid
+// stays as it was.
+TEST_F(OutputWindow, PrecisionStartsFromTheTextsFirstShownAndRefusesNonsense) {
+    const Rows two{{"1.23", "0"}, {"2.50", "-1.50"}}, none{{"1", "0"}, {"3", "-2"}};
     struct {
         const char* precision;
         Rows cells;
         const char *min, *max;
+        bool refused;
     } steps[] = {
-        {"2", {{"1.23", "0"}, {"2.50", "-1.50"}}, "-1.50", "2.50"}, // a zero element stays 0
-        {"4", {{"1.2346", "0"}, {"2.5000", "-1.5000"}}, "-1.5000", "2.5000"},
-        {"0", {{"1", "0"}, {"3", "-2"}}, "-2", "3"}, // halves go away from zero
-        {"", {{"1", "0"}, {"3", "-2"}}, "-2", "3"},  // emptied: left as it is
+        {"x", two, "-1.50", "2.50", true},
+        {"2a", two, "-1.50", "2.50", true},
+        {"-1", two, "-1.50", "2.50", true},
+        {"100", two, "-1.50", "2.50", true},
+        {"99999999999", two, "-1.50", "2.50", true},
+        {"4", {{"1.2346", "0"}, {"2.5000", "-1.5000"}}, "-1.5000", "2.5000", false},
+        {"0", none, "-2", "3", false}, // halves go away from zero
+        {"", none, "-2", "3", false},  // emptied: left as it is
     };
+    const Boxes refusal{
+        {"Integer numbers only are allowed.", MsgButtons::OK, MsgIcon::None, "Velmor"}};
     showSum([&](FrmMatrixOutput& out) {
         EXPECT_EQ(out.txtMinimum.Text(), "-1.5");
+        out.form.userFocus(&out.txtPrecision);
+        out.txtPrecision.userType("a-.2");
+        EXPECT_EQ(out.txtPrecision.Text(), "2");
+        EXPECT_EQ(cells(out.MSFlexGrid1), two); // a zero element stays 0
         for (const auto& s : steps) {
             SCOPED_TRACE(s.precision);
+            dialogs.clear();
             out.txtPrecision.userEdit(s.precision);
+            EXPECT_EQ(boxes(), s.refused ? refusal : Boxes{});
+            EXPECT_EQ(out.txtPrecision.Text(), s.refused ? "" : s.precision);
+            EXPECT_TRUE(out.txtPrecision.hasFocus());
             EXPECT_EQ(cells(out.MSFlexGrid1), s.cells);
-            EXPECT_EQ(out.txtMinimum.Text(), s.min);
-            EXPECT_EQ(out.txtMaximum.Text(), s.max);
+            EXPECT_EQ(out.txtMinimum.Text() + " " + out.txtMaximum.Text(),
+                      std::string(s.min) + " " + s.max);
         }
     });
     select(1, 1); // a zero extreme is formatted although zero cells are not
@@ -59,28 +81,6 @@ TEST_F(OutputWindow, PrecisionAlwaysStartsFromTheTextsFirstShown) {
     EXPECT_FALSE(output().form.Loaded()); // cancelled without saving
     EXPECT_EQ(w.Matrices.Count(), 2);
     EXPECT_TRUE(w.g.gfMatricesSaved);
-    EXPECT_TRUE(dialogs.messages().empty());
-}
-
-TEST_F(OutputWindow, PrecisionTakesTypedDigitsOnlyAndRefusesPastedNonsense) {
-    showSum([&](FrmMatrixOutput& out) {
-        out.form.userFocus(&out.txtPrecision);
-        out.txtPrecision.userType("a-.2");
-        EXPECT_EQ(out.txtPrecision.Text(), "2");
-        for (const char* text : {"x", "2a", "-1", "100", "99999999999"}) {
-            SCOPED_TRACE(text);
-            dialogs.clear();
-            out.txtPrecision.userEdit(text);
-            ASSERT_EQ(dialogs.boxes.size(), 1u);
-            EXPECT_EQ(dialogs.boxes[0].prompt, "Integer numbers only are allowed.");
-            EXPECT_EQ(dialogs.boxes[0].buttons, MsgButtons::OK);
-            EXPECT_EQ(dialogs.boxes[0].icon, MsgIcon::None);
-            EXPECT_EQ(dialogs.boxes[0].title, "Velmor");
-            EXPECT_EQ(out.txtPrecision.Text(), "");
-            EXPECT_TRUE(out.txtPrecision.hasFocus());
-            EXPECT_EQ(cells(out.MSFlexGrid1)[1], (std::vector<std::string>{"2.50", "-1.50"}));
-        }
-    });
 }
 
 TEST_F(OutputWindow, EnterMovesOnAndPutsNoLineBreakInTheDescription) {
@@ -130,30 +130,23 @@ TEST_F(OutputWindow, SaveStoresTheShownTextsUnderANewOrATakenName) {
     expectList({"Z", "R", "p", "S"});
 }
 
-// A blank name used to fail in the list, and the window then closed with the result.
-TEST_F(OutputWindow, BlankNameAsksForOneAndKeepsTheResult) {
+// A blank name used to fail in the list, and the window then closed with the result; a
+// skipped save keeps the window open on the name too.
+TEST_F(OutputWindow, RefusedOrSkippedSaveKeepsTheWindowOpenOnTheName) {
     showSum([this](FrmMatrixOutput& out) {
+        out.txtPrecision.userType("2");
         for (const char* name : {"", "  "}) {
             dialogs.clear();
             out.txtMatrixResult.userEdit(name);
             out.cmdSave.userClick();
-            EXPECT_EQ(boxes(dialogs), (Boxes{{"Enter a name for the matrix.", MsgButtons::OK,
-                                              MsgIcon::Exclamation, "Velmor"}}));
+            EXPECT_EQ(boxes(), (Boxes{{"Enter a name for the matrix.", MsgButtons::OK,
+                                       MsgIcon::Exclamation, "Velmor"}}));
             EXPECT_TRUE(out.form.Loaded() && out.txtMatrixResult.hasFocus());
         }
-        out.txtMatrixResult.userEdit("R");
-        out.cmdSave.userClick();
-    });
-    expectList({"P", "Z", "R"});
-}
-
-TEST_F(OutputWindow, SkippedSaveKeepsTheWindowOpenOnTheName) {
-    dialogs.answer(MsgResult::Cancel).input("");
-    showSum([this](FrmMatrixOutput& out) {
-        out.txtPrecision.userType("2");
+        dialogs.answer(MsgResult::Cancel).input(""); // not renamed: skipped
         out.txtMatrixResult.userEdit("z");
         out.cmdSave.userClick();
-        EXPECT_TRUE(out.txtMatrixResult.hasFocus());
+        EXPECT_TRUE(out.form.Loaded() && out.txtMatrixResult.hasFocus());
         EXPECT_EQ(dialogs.messages().back().prompt, "Matrix \"z\" has been skipped.");
         out.txtPrecision.userEdit("4"); // starts from what the save re-read
         EXPECT_EQ(cells(out.MSFlexGrid1)[0][0], "1.2300");
@@ -162,6 +155,66 @@ TEST_F(OutputWindow, SkippedSaveKeepsTheWindowOpenOnTheName) {
     EXPECT_FALSE(output().form.Loaded());
     EXPECT_EQ(w.Matrices.Count(), 2);
     EXPECT_TRUE(w.g.gfMatricesSaved);
+}
+
+TEST_F(OutputWindow, FractionsTickedShowTheExactResultUntickedTheDecimalsAndAreSaved) {
+    addEntry("H", kHilbert);
+    select(2);
+    inResultWindow([&](FrmMatrixOutput& out) {
+        ASSERT_TRUE(out.chkFractions.Enabled());
+        const Rows decimals = cells(out.MSFlexGrid1);
+        out.chkFractions.userClick();
+        EXPECT_EQ(cells(out.MSFlexGrid1), kHilbertInverse);
+        EXPECT_EQ(out.txtMinimum.Text() + " " + out.txtMaximum.Text(), "-180 192");
+        EXPECT_FALSE(out.txtPrecision.Enabled()); // a precision is for decimals
+        out.chkFractions.userClick();
+        EXPECT_EQ(cells(out.MSFlexGrid1), decimals);
+        EXPECT_TRUE(out.txtPrecision.Enabled());
+        out.chkFractions.userClick();
+        out.cmdSave.userClick();
+    });
+    press(w.cmdInvert);
+    const Array& saved = w.Matrices.Item(4)->matrixRef().array();
+    EXPECT_EQ(saved.at(2, 2), Variant("192"));
+    EXPECT_EQ(saved.at(1, 3), Variant("30"));
+    EXPECT_TRUE(dialogs.messages().empty());
+}
+
+TEST_F(OutputWindow, FractionsOfASingularMatrixSaySoAndUntick) {
+    // The third row is the sum of the first two, which the doubles of the decimals miss.
+    addEntry("S", {{"672.10", "76.16", "41.62"},
+                   {"465.52", "493.56", "879.30"},
+                   {"1137.62", "569.72", "920.92"}});
+    select(2);
+    inResultWindow([&](FrmMatrixOutput& out) {
+        const Rows decimals = cells(out.MSFlexGrid1);
+        out.chkFractions.userClick();
+        EXPECT_EQ(boxes(), (Boxes{{"The matrix is singular.", MsgButtons::OK, MsgIcon::Critical,
+                                   "Velmor"}}));
+        EXPECT_EQ(out.chkFractions.Value(), 0);
+        EXPECT_EQ(cells(out.MSFlexGrid1), decimals);
+        out.cmdCancel.userClick();
+    });
+    press(w.cmdInvert);
+    EXPECT_EQ(dialogs.messages().size(), 1u);
+}
+
+TEST_F(OutputWindow, FractionsDisabledWithTheReasonForTextsAndLargeMatrices) {
+    addEntry("T", {{"1/2", "abc"}});
+    addEntry("L", Rows(201, {"1"}));
+    const std::pair<int, const char*> cases[] = {{2, "not"}, {3, "200 x 200"}};
+    int shown = 0;
+    for (const auto& [entry, reason] : cases) {
+        select(entry);
+        inResultWindow([&, reason = reason](FrmMatrixOutput& out) {
+            ++shown;
+            EXPECT_FALSE(out.chkFractions.Enabled());
+            EXPECT_NE(out.chkFractions.ToolTipText().find(reason), std::string::npos);
+            out.cmdCancel.userClick();
+        });
+        press(w.cmdTranspose);
+    }
+    EXPECT_EQ(shown, 2);
 }
 
 } // namespace

@@ -1,9 +1,9 @@
+#include <functional>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "tests/support/scripted_dialogs.h"
 #include "ui/view/combo_box.h"
 #include "ui/view/command_button.h"
 #include "ui/view/form.h"
@@ -72,26 +72,6 @@ TEST(ControlRuntime, AHandlerThatMovesTheFocusRunsBeforeTheOuterEventEnds) {
     };
     EXPECT_EQ(f.during([&] { f.text.setText("x"); }),
               (std::vector<std::string>{"Change txt", "GotFocus cmdOK", "Change txt done"}));
-}
-
-TEST(ControlRuntime, ModalFormsAndBoxesNestAndReturnInOrder) {
-    test::ScriptedDialogs dialogs;
-    Form outer{"frmOuter"}, inner{"frmInner"};
-    std::vector<std::string> log;
-    outer.onUnload = [&](int&) { log.push_back("Unload outer"); };
-    inner.onUnload = [&](int&) { log.push_back("Unload inner"); };
-    dialogs.inModal([&](Form&) {
-        dialogs.showForm(inner, true); // unloaded before it returns
-        log.push_back("inner returned");
-        dialogs.message("from the outer form");
-    });
-    dialogs.showForm(outer, true);
-    log.push_back("outer returned");
-    EXPECT_EQ(log, (std::vector<std::string>{"Unload inner", "inner returned", "Unload outer",
-                                             "outer returned"}));
-    ASSERT_EQ(dialogs.boxes.size(), 3u);
-    EXPECT_EQ(dialogs.boxes[2].prompt, "from the outer form");
-    EXPECT_FALSE(outer.Loaded() || inner.Loaded());
 }
 
 } // namespace
