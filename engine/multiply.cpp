@@ -138,8 +138,8 @@ Result<Variant> CVelmor::Multiply(const Variant& PreMultiplier,
         const int rows = rowCount(PreMultiplier);
         const int cols = columnCount(PostMultiplier);
         const int inner = columnCount(PreMultiplier);
-        r.value = Array::matrix(rows, cols);
-        Array& result = r.value.array();
+        // Bounds below zero raise error 9 before anything is read, where the result is made.
+        if (rows < 0 || cols < 0) r.value = Array::matrix(rows, cols);
         const Array& pre = PreMultiplier.array();
         const Array& post = PostMultiplier.array();
         const bool fastBounds =
@@ -154,11 +154,13 @@ Result<Variant> CVelmor::Multiply(const Variant& PreMultiplier,
             multiplyDense(a.data(), b.data(), c.data(), rows, inner, cols, KernelIsa::Best, 0,
                           progress);
             if (allFinite(c)) {
-                store(c.data(), rows, cols, result);
+                r.value = Array::matrixOf(rows, cols, c.data());
                 finishLoops(r.position.row, r.position.column, rows, cols);
                 return r;
             }
         }
+        r.value = Array::matrix(rows, cols);
+        Array& result = r.value.array();
 
         // Something fails: find the first element that does, keep what precedes it, and let
         // the plain loop compute that element and raise its error.

@@ -89,6 +89,20 @@ Array Array::matrix(int rows, int cols, int lower) {
     return a;
 }
 
+Array Array::matrixOf(int rows, int cols, const double* values) {
+    if (rows < 0 || cols < 0) throw RuntimeError(err::SubscriptOutOfRange);
+    Array a;
+    a.dims_ = 2;
+    a.lb1_ = a.lb2_ = 1;
+    a.ub1_ = rows;
+    a.ub2_ = cols;
+    const auto count = static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols);
+    a.data_.reserve(count);
+    adviseHugePages(a.data_.data(), count * sizeof(Variant));
+    a.data_.assign(values, values + count); // each element made once, as a number
+    return a;
+}
+
 Array Array::vector(int lower, int upper) {
     Array a;
     a.dims_ = 1;

@@ -52,6 +52,8 @@ class Array {
     Array() = default;
     // Two-dimensional, indices lower..rows and lower..cols.
     static Array matrix(int rows, int cols, int lower = 1);
+    // Two-dimensional from 1, the elements numbers taken row by row from values.
+    static Array matrixOf(int rows, int cols, const double* values);
     // One-dimensional, indices lower..upper.
     static Array vector(int lower, int upper);
 
