@@ -103,15 +103,19 @@ void packA(const double* a, Index lda, Index i0, Index mc, Index p0, Index kc, d
 }
 
 // Packs rows p0..p0+kc of b, columns j0..j0+nc, into NR-column panels; columns past n are zero.
+// Each row of b is read once from start to end, which the hardware prefetches.
 template <int NR>
 void packB(const double* b, Index ldb, Index p0, Index kc, Index j0, Index nc, double* out) {
-    for (Index jr = 0; jr < nc; jr += NR) {
-        const Index cols = std::min<Index>(NR, nc - jr);
-        for (Index p = 0; p < kc; ++p) {
-            const double* row = b + (p0 + p) * ldb + j0 + jr;
+    const Index whole = nc / NR * NR;
+    for (Index p = 0; p < kc; ++p) {
+        const double* row = b + (p0 + p) * ldb + j0;
+        double* to = out + p * NR;
+        for (Index jr = 0; jr < whole; jr += NR, to += kc * NR)
+            std::memcpy(to, row + jr, sizeof(double) * NR);
+        if (whole < nc) {
             Index j = 0;
-            for (; j < cols; ++j) *out++ = row[j];
-            for (; j < NR; ++j) *out++ = 0.0;
+            for (; j < nc - whole; ++j) to[j] = row[whole + j];
+            for (; j < NR; ++j) to[j] = 0.0;
         }
     }
 }
