@@ -2,6 +2,7 @@
 #include <cmath>
 #include <cstdint>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -149,12 +150,30 @@ Result<Variant> CVelmor::Multiply(const Variant& PreMultiplier,
         std::vector<double> a, b,
             c(static_cast<std::size_t>(std::max(rows, 0)) *
               static_cast<std::size_t>(std::max(cols, 0)));
-        if (fastBounds && readNumbers(pre, rows, inner, format_, a) &&
-            readNumbers(post, inner, cols, format_, b)) {
-            multiplyDense(a.data(), b.data(), c.data(), rows, inner, cols, KernelIsa::Best, 0,
-                          progress);
+        // A large product shares the reading of its operands and the making of its result
+        // with a second thread, as it does its kernel.
+        const bool two = fastBounds && productWorthTwoThreads(rows, inner, cols);
+        bool numbers = false;
+        if (two) {
+            bool second = false;
+            std::thread reader([&]() noexcept {
+                try {
+                    second = readNumbers(post, inner, cols, format_, b);
+                } catch (...) { // the plain path below meets the same trouble and reports it
+                }
+            });
+            numbers = readNumbers(pre, rows, inner, format_, a);
+            reader.join();
+            numbers = numbers && second;
+        } else {
+            numbers = fastBounds && readNumbers(pre, rows, inner, format_, a) &&
+                      readNumbers(post, inner, cols, format_, b);
+        }
+        if (numbers) {
+            multiplyDense(a.data(), b.data(), c.data(), rows, inner, cols, KernelIsa::Best,
+                          two ? 2 : 1, progress);
             if (allFinite(c)) {
-                r.value = Array::matrixOf(rows, cols, c.data());
+                r.value = Array::matrixOf(rows, cols, c.data(), two);
                 finishLoops(r.position.row, r.position.column, rows, cols);
                 return r;
             }

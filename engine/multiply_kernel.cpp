@@ -240,6 +240,10 @@ constexpr double kParallelWork = 6e6;
 
 } // namespace
 
+bool productWorthTwoThreads(int m, int k, int n) {
+    return static_cast<double>(m) * k * n >= kParallelWork && SweepTeam::worthwhile();
+}
+
 bool kernelSupported(KernelIsa isa) {
     return isa != KernelIsa::Avx2 || __builtin_cpu_supports("avx2");
 }
@@ -259,9 +263,7 @@ void multiplyDense(const double* a, const double* b, double* c, int m, int k, in
         else
             gemmSse2<Mode::Sum>(o, watch);
     };
-    if (threads == 0)
-        threads =
-            static_cast<double>(m) * k * n >= kParallelWork && SweepTeam::worthwhile() ? 2 : 1;
+    if (threads == 0) threads = productWorthTwoThreads(m, k, n) ? 2 : 1;
     // Each element is summed by one thread in the same order, so the split changes nothing
     // in the result. The halves are whole register tiles of six rows.
     const Index split = threads > 1 ? (m / 2 + 5) / 6 * 6 : m;

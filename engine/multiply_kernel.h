@@ -12,6 +12,9 @@ enum class KernelIsa { Best, Sse2, Avx2 };
 
 bool kernelSupported(KernelIsa isa);
 
+// Whether an m x k by k x n product is large enough for two threads, and a second core there.
+bool productWorthTwoThreads(int m, int k, int n);
+
 // c = a * b for row-major dense matrices a (m x k), b (k x n), c (m x n). Every element is
 // summed over k in increasing order starting from 0, one multiply and one add per term, so
 // the result is bit-for-bit that of the plain triple loop; only the memory order differs.
