@@ -57,10 +57,9 @@ void GaussJordan::defer(int icol) {
 }
 
 // Applies the block's passes to the deferred rows, then defers every pivot row so far (or,
-// without deferAgain, none). In the
-// pivot columns of the block each pass zeroes the element before updating it: those elements
-// are recomputed alone, the kernel seeing zeros there (which change nothing and cannot
-// overflow).
+// without deferAgain, none). In the block's pivot columns each pass zeroes the element before
+// updating it: those elements are recomputed alone afterwards, the kernel seeing zeros in the
+// pivot rows there (it cannot overflow on them, and what it leaves is overwritten).
 void GaussJordan::flush(bool deferAgain) {
     const int q = passes_;
     const std::size_t stride = a_.stride();
