@@ -55,6 +55,15 @@ def main():
             if n == 1000 and rn is not None:
                 verdicts.append((f"{title} at n = 1000 within {target}x of Eigen native",
                                  rn <= target, f"{rn:.2f}x"))
+    print("\nThe kernels alone at n = 1000 (arrays of doubles in and out, one thread):\n")
+    print("| Kernel | Velmor ms | Eigen, -march=native | ratio to native |")
+    print("|---|---|---|---|")
+    for title, mine, nat in [("Multiply", "BM_KernelMultiply/1000", "BM_EigenNativeProduct/1000"),
+                             ("Invert", "BM_KernelInvert/1000", "BM_EigenNativeInverse/1000"),
+                             ("LU determinant", "BM_KernelDeterminant/1000",
+                              "BM_EigenNativeDeterminant/1000")]:
+        a, c = ms(velmor, mine), ms(native, nat)
+        print(f"| {title} | {fmt(a)} | {fmt(c)} | {fmt(a / c if a and c else None)}x |")
     m2, nat1 = two.get("BM_VelmorMultiply/1000"), ms(native, "BM_EigenNativeProduct/1000")
     if m2 and nat1:
         # Two threads: wall time, the work being shared by both cores.
@@ -113,8 +122,10 @@ def main():
     for name, label, limit in [
             ("BM_PhaseOperandCopy", "operand copy (a list entry of texts)", None),
             ("BM_PhaseTextToNumber", "text to number, a million", 60),
-            ("BM_VelmorMultiply/1000", "kernel: Multiply (numbers in and out)", None),
-            ("BM_VelmorInvert/1000", "kernel: Invert (numbers in and out)", None),
+            ("BM_VelmorMultiply/1000", "engine call: Multiply (numbers in and out)", None),
+            ("BM_KernelMultiply/1000", "kernel alone: Multiply", None),
+            ("BM_VelmorInvert/1000", "engine call: Invert (numbers in and out)", None),
+            ("BM_KernelInvert/1000", "kernel alone: Invert", None),
             ("BM_GridToArray", "grid to array", None),
             ("BM_ArrayToGrid", "array to grid, formatting included", None),
             ("BM_PhaseNumberToText", "number to text (formatting), a million", 60),

@@ -5,6 +5,8 @@
 
 #include <Eigen/Dense>
 
+#include "engine/lu_factor.h"
+
 namespace velmor::dense {
 
 namespace {
@@ -98,11 +100,13 @@ std::vector<double> svdAdjugate(const Eigen::MatrixXd& a) {
 } // namespace
 
 double determinant(std::vector<double>& m, int n) {
-    // Read column-major, the row-major data is the transpose, which has the same determinant;
-    // factoring it where it lies saves a copy of the matrix.
-    Eigen::Map<Eigen::MatrixXd> transpose(m.data(), n, n);
-    Eigen::PartialPivLU<Eigen::Ref<Eigen::MatrixXd>> lu(transpose);
-    return luDeterminant(lu).scale(1.0);
+    bool oddSwaps = false;
+    if (!luFactor(m.data(), n, oddSwaps)) return 0.0;
+    Scaled d;
+    d.mantissa = oddSwaps ? -1.0 : 1.0;
+    for (std::size_t i = 0; i < static_cast<std::size_t>(n); ++i)
+        d.times(m[i * static_cast<std::size_t>(n) + i]);
+    return d.scale(1.0);
 }
 
 std::vector<double> adjugate(const std::vector<double>& m, int n) {

@@ -9,7 +9,8 @@ namespace velmor::dense {
 // exponent, so a result overflows (to an infinity) only when its own value is beyond the
 // double range, never because an intermediate product was.
 
-// LU with partial pivoting, in place: m is overwritten by the factors of its transpose.
+// LU with partial pivoting, in place: m is overwritten by its factors (see luFactor). A
+// column without a nonzero pivot makes the determinant 0.
 double determinant(std::vector<double>& m, int n);
 
 // Row-major adjugate. A well-conditioned matrix gives det(A) times its inverse; otherwise the

@@ -15,7 +15,9 @@ namespace velmor {
 // swapped as pointers, the pivot search of the next pass runs inside the elimination sweep
 // (rows ascending, columns ascending, the last element of greatest magnitude winning), the
 // column swaps are undone through one permutation, and large orders split the sweep over two
-// threads.
+// threads. Rows that were pivot rows before take no part in the search, so their updates are
+// deferred and applied a block of passes at a time by the product kernel, which keeps each
+// element's order of operations.
 class GaussJordan {
   public:
     enum class Outcome {
@@ -44,14 +46,24 @@ class GaussJordan {
     double result(int r, int c) const { return a_(r, perm_[static_cast<std::size_t>(c)]); }
 
   private:
+    static constexpr int kBlock = 32; // passes whose updates of earlier pivot rows wait
+
     RowMax firstSearch() const;
     int pivotColumn(const RowMax& p) const;
+    void defer(int icol);
+    void flush(bool deferAgain = true);
 
     DenseMatrix a_;
     std::vector<std::int16_t> ipiv_;
     std::vector<int> indxr_, indxc_, perm_;
-    std::vector<std::int64_t> keep_, fill_; // per-column masks for the fused search
+    std::vector<double> cap_; // per column, for the fused search: see SweepArgs
     std::vector<unsigned char> searchRow_;
+    // The block's scaled pivot rows (kBlock x stride) and columns; the deferred rows, flagged
+    // and listed, with their multipliers (kBlock per listed row).
+    std::vector<double> pivotRows_, multipliers_;
+    std::vector<int> pivotCols_, deferredRows_;
+    std::vector<unsigned char> deferred_;
+    int passes_ = 0; // passes in the block so far
     int threads_ = 2;
     int minParallelOrder_ = 600;
     Progress* progress_ = nullptr;

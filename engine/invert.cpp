@@ -1,3 +1,5 @@
+#include <vector>
+
 #include "engine/cvelmor.h"
 #include "engine/dense.h"
 #include "engine/gauss_jordan.h"
@@ -20,6 +22,13 @@ Array shapedLike(const Array& in, int n) {
 }
 
 Variant toVariant(const GaussJordan& gj, const Array& in, int n) {
+    if (in.lbound(1) == 1 && in.lbound(2) == 1) { // the usual case: made in one go
+        std::vector<double> values(static_cast<std::size_t>(n) * static_cast<std::size_t>(n));
+        for (int r = 0; r < n; ++r)
+            for (int c = 0; c < n; ++c)
+                values[static_cast<std::size_t>(r) * n + c] = gj.result(r, c);
+        return Array::matrixOf(n, n, values.data());
+    }
     Array out = shapedLike(in, n);
     for (int r = 1; r <= n; ++r)
         for (int c = 1; c <= n; ++c) out.cell(r, c) = gj.result(r - 1, c - 1);

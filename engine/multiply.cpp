@@ -2,6 +2,7 @@
 #include <cmath>
 #include <cstdint>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -138,8 +139,8 @@ Result<Variant> CVelmor::Multiply(const Variant& PreMultiplier,
         const int rows = rowCount(PreMultiplier);
         const int cols = columnCount(PostMultiplier);
         const int inner = columnCount(PreMultiplier);
-        r.value = Array::matrix(rows, cols);
-        Array& result = r.value.array();
+        // Bounds below zero raise error 9 before anything is read, where the result is made.
+        if (rows < 0 || cols < 0) r.value = Array::matrix(rows, cols);
         const Array& pre = PreMultiplier.array();
         const Array& post = PostMultiplier.array();
         const bool fastBounds =
@@ -149,16 +150,36 @@ Result<Variant> CVelmor::Multiply(const Variant& PreMultiplier,
         std::vector<double> a, b,
             c(static_cast<std::size_t>(std::max(rows, 0)) *
               static_cast<std::size_t>(std::max(cols, 0)));
-        if (fastBounds && readNumbers(pre, rows, inner, format_, a) &&
-            readNumbers(post, inner, cols, format_, b)) {
-            multiplyDense(a.data(), b.data(), c.data(), rows, inner, cols, KernelIsa::Best, 0,
-                          progress);
+        // A large product shares the reading of its operands and the making of its result
+        // with a second thread, as it does its kernel.
+        const bool two = fastBounds && productWorthTwoThreads(rows, inner, cols);
+        bool numbers = false;
+        if (two) {
+            bool second = false;
+            std::thread reader([&]() noexcept {
+                try {
+                    second = readNumbers(post, inner, cols, format_, b);
+                } catch (...) { // the plain path below meets the same trouble and reports it
+                }
+            });
+            numbers = readNumbers(pre, rows, inner, format_, a);
+            reader.join();
+            numbers = numbers && second;
+        } else {
+            numbers = fastBounds && readNumbers(pre, rows, inner, format_, a) &&
+                      readNumbers(post, inner, cols, format_, b);
+        }
+        if (numbers) {
+            multiplyDense(a.data(), b.data(), c.data(), rows, inner, cols, KernelIsa::Best,
+                          two ? 2 : 1, progress);
             if (allFinite(c)) {
-                store(c.data(), rows, cols, result);
+                r.value = Array::matrixOf(rows, cols, c.data(), two);
                 finishLoops(r.position.row, r.position.column, rows, cols);
                 return r;
             }
         }
+        r.value = Array::matrix(rows, cols);
+        Array& result = r.value.array();
 
         // Something fails: find the first element that does, keep what precedes it, and let
         // the plain loop compute that element and raise its error.

@@ -34,24 +34,25 @@ Buffer allocate(Index n) {
 
 // The register tile is MR rows by NV vectors of type V across j. Products and sums are
 // separate operations (no fused multiply-add), lane by lane, in increasing k.
-template <class V, int MR, int NV>
+// Sum starts every element at zero and adds the products; Subtract takes the element's
+// value and subtracts them, the update of a blocked elimination.
+enum class Mode { Sum, Subtract };
+
+template <class V, int MR, int NV, Mode M>
 __attribute__((always_inline)) inline void tile(Index kc, const double* __restrict a,
-                                                const double* __restrict b, double* __restrict c,
-                                                Index ldc, bool first, int rows, int cols) {
+                                                const double* __restrict b, double* const* c,
+                                                bool first, int rows, int cols) {
     constexpr int W = sizeof(V) / sizeof(double);
     constexpr int NR = W * NV;
     const bool whole = rows == MR && cols == NR;
     alignas(64) double edge[MR * NR];
-    double* out = c;
-    Index ld = ldc;
+    double* out[MR];
+    for (int r = 0; r < MR; ++r) out[r] = whole ? c[r] : edge + r * NR;
     if (!whole) {
-        out = edge;
-        ld = NR;
         std::memset(edge, 0, sizeof edge);
         if (!first)
             for (int r = 0; r < rows; ++r)
-                std::memcpy(edge + r * NR, c + r * ldc,
-                            static_cast<std::size_t>(cols) * sizeof(double));
+                std::memcpy(edge + r * NR, c[r], static_cast<std::size_t>(cols) * sizeof(double));
     }
     V acc[MR][NV];
 #pragma GCC unroll 16
@@ -61,7 +62,7 @@ __attribute__((always_inline)) inline void tile(Index kc, const double* __restri
             if (first && whole)
                 acc[r][v] = V{};
             else
-                std::memcpy(&acc[r][v], out + r * ld + v * W, sizeof(V));
+                std::memcpy(&acc[r][v], out[r] + v * W, sizeof(V));
         }
     for (Index p = 0; p < kc; ++p) {
         V bv[NV];
@@ -73,18 +74,20 @@ __attribute__((always_inline)) inline void tile(Index kc, const double* __restri
 #pragma GCC unroll 16
             for (int v = 0; v < NV; ++v) {
                 V product = ar * bv[v];
-                acc[r][v] += product;
+                if constexpr (M == Mode::Sum)
+                    acc[r][v] += product;
+                else
+                    acc[r][v] -= product;
             }
         }
     }
 #pragma GCC unroll 16
     for (int r = 0; r < MR; ++r)
 #pragma GCC unroll 16
-        for (int v = 0; v < NV; ++v) std::memcpy(out + r * ld + v * W, &acc[r][v], sizeof(V));
+        for (int v = 0; v < NV; ++v) std::memcpy(out[r] + v * W, &acc[r][v], sizeof(V));
     if (!whole)
         for (int r = 0; r < rows; ++r)
-            std::memcpy(c + r * ldc, edge + r * NR,
-                        static_cast<std::size_t>(cols) * sizeof(double));
+            std::memcpy(c[r], edge + r * NR, static_cast<std::size_t>(cols) * sizeof(double));
 }
 
 // Packs rows i0..i0+mc of a, columns p0..p0+kc, into MR-row panels laid out k-major; the
@@ -100,15 +103,19 @@ void packA(const double* a, Index lda, Index i0, Index mc, Index p0, Index kc, d
 }
 
 // Packs rows p0..p0+kc of b, columns j0..j0+nc, into NR-column panels; columns past n are zero.
+// Each row of b is read once from start to end, which the hardware prefetches.
 template <int NR>
 void packB(const double* b, Index ldb, Index p0, Index kc, Index j0, Index nc, double* out) {
-    for (Index jr = 0; jr < nc; jr += NR) {
-        const Index cols = std::min<Index>(NR, nc - jr);
-        for (Index p = 0; p < kc; ++p) {
-            const double* row = b + (p0 + p) * ldb + j0 + jr;
+    const Index whole = nc / NR * NR;
+    for (Index p = 0; p < kc; ++p) {
+        const double* row = b + (p0 + p) * ldb + j0;
+        double* to = out + p * NR;
+        for (Index jr = 0; jr < whole; jr += NR, to += kc * NR)
+            std::memcpy(to, row + jr, sizeof(double) * NR);
+        if (whole < nc) {
             Index j = 0;
-            for (; j < cols; ++j) *out++ = row[j];
-            for (; j < NR; ++j) *out++ = 0.0;
+            for (; j < nc - whole; ++j) to[j] = row[whole + j];
+            for (; j < NR; ++j) to[j] = 0.0;
         }
     }
 }
@@ -121,10 +128,25 @@ struct Watch {
     bool stopped() const { return progress && progress->cancelled(); }
 };
 
-template <class V, int MR, int NV>
-__attribute__((always_inline)) inline void gemm(const double* a, const double* b, double* c,
-                                                Index m, Index k, Index n, Watch watch) {
+// Row-major operands with leading dimensions lda, ldb, ldc; or, where cRows is given, the
+// rows of c anywhere.
+struct Operands {
+    const double* a;
+    Index lda;
+    const double* b;
+    Index ldb;
+    double* c;
+    Index ldc;
+    Index m, k, n;
+    double* const* cRows = nullptr;
+
+    double* cRow(Index i, Index j) const { return cRows ? cRows[i] + j : c + i * ldc + j; }
+};
+
+template <class V, int MR, int NV, Mode M>
+__attribute__((always_inline)) inline void gemm(const Operands& o, Watch watch) {
     constexpr int NR = static_cast<int>(sizeof(V) / sizeof(double)) * NV;
+    const Index m = o.m, k = o.k, n = o.n;
     const Index nc = std::min<Index>(kNc, (n + NR - 1) / NR * NR);
     const Index mcMax = std::min<Index>(kMc / MR * MR, (m + MR - 1) / MR * MR);
     Buffer bPack = allocate(std::min<Index>(kKc, k) * nc);
@@ -133,24 +155,26 @@ __attribute__((always_inline)) inline void gemm(const double* a, const double* b
         const Index ncHere = std::min<Index>(kNc, n - j0);
         for (Index p0 = 0; p0 < k; p0 += kKc) {
             const Index kc = std::min<Index>(kKc, k - p0);
-            const bool first = p0 == 0;
-            packB<NR>(b, n, p0, kc, j0, ncHere, bPack.get());
+            const bool first = M == Mode::Sum && p0 == 0;
+            packB<NR>(o.b, o.ldb, p0, kc, j0, ncHere, bPack.get());
             for (Index i0 = 0; i0 < m; i0 += mcMax) {
                 if (watch.stopped()) return;
                 if (watch.reports && watch.progress)
                     watch.progress->report(static_cast<double>(p0 * m + i0 * kc) /
                                            static_cast<double>(k * m));
                 const Index mc = std::min<Index>(mcMax, m - i0);
-                packA<MR>(a, k, i0, mc, p0, kc, aPack.get());
-                for (Index jr = 0; jr < ncHere; jr += NR) {
-                    const int cols = static_cast<int>(std::min<Index>(NR, ncHere - jr));
-                    const double* bPanel = bPack.get() + jr * kc;
-                    for (Index ir = 0; ir < mc; ir += MR) {
+                packA<MR>(o.a, o.lda, i0, mc, p0, kc, aPack.get());
+                // Tile rows run along c, whose rows the hardware then prefetches; measured
+                // faster than keeping a panel of b in L1 and running down c.
+                for (Index ir = 0; ir < mc; ir += MR)
+                    for (Index jr = 0; jr < ncHere; jr += NR) {
                         const int rows = static_cast<int>(std::min<Index>(MR, mc - ir));
-                        tile<V, MR, NV>(kc, aPack.get() + ir * kc, bPanel,
-                                        c + (i0 + ir) * n + j0 + jr, n, first, rows, cols);
+                        const int cols = static_cast<int>(std::min<Index>(NR, ncHere - jr));
+                        double* cRows[MR];
+                        for (int r = 0; r < rows; ++r) cRows[r] = o.cRow(i0 + ir + r, j0 + jr);
+                        tile<V, MR, NV, M>(kc, aPack.get() + ir * kc, bPack.get() + jr * kc, cRows,
+                                           first, rows, cols);
                     }
-                }
             }
         }
     }
@@ -161,19 +185,64 @@ typedef double Vec2 __attribute__((vector_size(16)));
 
 // Twelve accumulators plus two b vectors, a broadcast and a product fill the sixteen
 // vector registers of either instruction set.
-__attribute__((target("avx2"))) void gemmAvx2(const double* a, const double* b, double* c, Index m,
-                                              Index k, Index n, Watch watch) {
-    gemm<Vec4, 6, 2>(a, b, c, m, k, n, watch);
+template <Mode M> __attribute__((target("avx2"))) void gemmAvx2(const Operands& o, Watch watch) {
+    gemm<Vec4, 6, 2, M>(o, watch);
 }
 
-void gemmSse2(const double* a, const double* b, double* c, Index m, Index k, Index n, Watch watch) {
-    gemm<Vec2, 6, 2>(a, b, c, m, k, n, watch);
+template <Mode M> void gemmSse2(const Operands& o, Watch watch) {
+    gemm<Vec2, 6, 2, M>(o, watch);
+}
+
+KernelIsa resolve(KernelIsa isa) {
+    if (isa == KernelIsa::Best)
+        return kernelSupported(KernelIsa::Avx2) ? KernelIsa::Avx2 : KernelIsa::Sse2;
+    return isa;
+}
+
+// y[j] = y[j] - x[j] * s for j < n, lane by lane, product and difference rounded apart.
+template <class V>
+__attribute__((always_inline)) inline void axpy(double* __restrict y, const double* __restrict x,
+                                                double s, Index n) {
+    constexpr int W = sizeof(V) / sizeof(double);
+    Index j = 0;
+    for (; j + 2 * W <= n; j += 2 * W) {
+        V x0, x1, y0, y1;
+        std::memcpy(&x0, x + j, sizeof(V));
+        std::memcpy(&x1, x + j + W, sizeof(V));
+        std::memcpy(&y0, y + j, sizeof(V));
+        std::memcpy(&y1, y + j + W, sizeof(V));
+        y0 = y0 - x0 * s;
+        y1 = y1 - x1 * s;
+        std::memcpy(y + j, &y0, sizeof(V));
+        std::memcpy(y + j + W, &y1, sizeof(V));
+    }
+    for (; j < n; ++j) y[j] = y[j] - x[j] * s;
+}
+
+__attribute__((target("avx2"))) void axpyAvx2(double* y, const double* x, double s, Index n) {
+    axpy<Vec4>(y, x, s, n);
+}
+
+void axpySse2(double* y, const double* x, double s, Index n) {
+    axpy<Vec2>(y, x, s, n);
+}
+
+void subtract(const Operands& o, KernelIsa isa) {
+    if (o.m <= 0 || o.n <= 0 || o.k <= 0) return;
+    if (resolve(isa) == KernelIsa::Avx2)
+        gemmAvx2<Mode::Subtract>(o, Watch{});
+    else
+        gemmSse2<Mode::Subtract>(o, Watch{});
 }
 
 // Below this many multiplications a second thread costs about what it saves.
 constexpr double kParallelWork = 6e6;
 
 } // namespace
+
+bool productWorthTwoThreads(int m, int k, int n) {
+    return static_cast<double>(m) * k * n >= kParallelWork && SweepTeam::worthwhile();
+}
 
 bool kernelSupported(KernelIsa isa) {
     return isa != KernelIsa::Avx2 || __builtin_cpu_supports("avx2");
@@ -186,19 +255,15 @@ void multiplyDense(const double* a, const double* b, double* c, int m, int k, in
         std::fill(c, c + static_cast<Index>(m) * n, 0.0);
         return;
     }
-    if (isa == KernelIsa::Best)
-        isa = kernelSupported(KernelIsa::Avx2) ? KernelIsa::Avx2 : KernelIsa::Sse2;
+    isa = resolve(isa);
     auto run = [&](Index row0, Index rows, Watch watch) {
-        const double* aRows = a + row0 * k;
-        double* cRows = c + row0 * n;
+        const Operands o{a + row0 * k, k, b, n, c + row0 * n, n, rows, k, n};
         if (isa == KernelIsa::Avx2)
-            gemmAvx2(aRows, b, cRows, rows, k, n, watch);
+            gemmAvx2<Mode::Sum>(o, watch);
         else
-            gemmSse2(aRows, b, cRows, rows, k, n, watch);
+            gemmSse2<Mode::Sum>(o, watch);
     };
-    if (threads == 0)
-        threads =
-            static_cast<double>(m) * k * n >= kParallelWork && SweepTeam::worthwhile() ? 2 : 1;
+    if (threads == 0) threads = productWorthTwoThreads(m, k, n) ? 2 : 1;
     // Each element is summed by one thread in the same order, so the split changes nothing
     // in the result. The halves are whole register tiles of six rows.
     const Index split = threads > 1 ? (m / 2 + 5) / 6 * 6 : m;
@@ -210,6 +275,23 @@ void multiplyDense(const double* a, const double* b, double* c, int m, int k, in
         run(0, m, Watch{progress, true});
     }
     if (progress && progress->cancelled()) throw WorkCancelled();
+}
+
+void subtractMultiple(double* y, const double* x, double s, std::ptrdiff_t n, KernelIsa isa) {
+    if (resolve(isa) == KernelIsa::Avx2)
+        axpyAvx2(y, x, s, n);
+    else
+        axpySse2(y, x, s, n);
+}
+
+void subtractProduct(const double* a, std::ptrdiff_t lda, const double* b, std::ptrdiff_t ldb,
+                     double* c, std::ptrdiff_t ldc, int m, int k, int n, KernelIsa isa) {
+    subtract(Operands{a, lda, b, ldb, c, ldc, m, k, n}, isa);
+}
+
+void subtractProduct(const double* a, std::ptrdiff_t lda, const double* b, std::ptrdiff_t ldb,
+                     double* const* cRows, int m, int k, int n, KernelIsa isa) {
+    subtract(Operands{a, lda, b, ldb, nullptr, 0, m, k, n, cRows}, isa);
 }
 
 } // namespace velmor

@@ -11,9 +11,9 @@ struct SweepArgs {
     double* const* rows;
     int pc;                      // pivot column; rows[pc] is the scaled pivot row
     std::size_t width;           // doubles per row to update, a multiple of eight
-    const std::int64_t* keep;    // |x| bits for candidate columns, 0 elsewhere
-    const std::int64_t* fill;    // bits of -1.0 for columns that are not candidates
+    const double* cap;           // +infinity for candidate columns, -1 elsewhere
     const unsigned char* search; // rows that take part in the next pivot search
+    const unsigned char* skip;   // rows whose update is deferred (nullptr: none)
 };
 
 // The greatest candidate magnitude of a set of rows and its row; below 0 when none.
@@ -28,7 +28,7 @@ struct RowMax {
     }
 };
 
-// For every row r in [begin, end) other than the pivot row:
+// For every row r in [begin, end) other than the pivot row and the skipped ones:
 //   dum = a(r, pc); a(r, pc) = 0; a(r, l) = a(r, l) - a(pc, l) * dum for every l,
 // exactly as the scalar loop rounds, and merges the rows flagged in `search` into `best`.
 void sweepRows(const SweepArgs& s, int begin, int end, RowMax& best);

@@ -1,8 +1,29 @@
 #include "engine/variant.h"
 
+#include <cstdint>
+#include <system_error>
+#include <thread>
+
+#include <sys/mman.h>
+
 #include "engine/runtime_error.h"
 
 namespace velmor {
+
+namespace {
+
+// A matrix of a million elements is some 40 MB, touched first by the constructors: on 2 MB
+// pages that is twenty page faults instead of ten thousand, and a tenth of a large product's
+// time.
+void adviseHugePages(const void* p, std::size_t bytes) {
+    constexpr std::uintptr_t kHuge = std::uintptr_t{2} << 20;
+    const auto begin = (reinterpret_cast<std::uintptr_t>(p) + kHuge - 1) & ~(kHuge - 1);
+    const auto end = (reinterpret_cast<std::uintptr_t>(p) + bytes) & ~(kHuge - 1);
+    if (end > begin)
+        madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE); // a hint only
+}
+
+} // namespace
 
 Variant::Variant(Array array) : v_(std::make_unique<Array>(std::move(array))) {}
 
@@ -63,7 +84,40 @@ Array Array::matrix(int rows, int cols, int lower) {
     a.ub2_ = cols;
     long long n1 = rows - lower + 1, n2 = cols - lower + 1;
     if (n1 < 0 || n2 < 0) throw RuntimeError(err::SubscriptOutOfRange);
-    a.data_.resize(static_cast<std::size_t>(n1 * n2));
+    const auto count = static_cast<std::size_t>(n1 * n2);
+    a.data_.reserve(count);
+    adviseHugePages(a.data_.data(), count * sizeof(Variant));
+    a.data_.resize(count);
+    return a;
+}
+
+Array Array::matrixOf(int rows, int cols, const double* values, bool helper) {
+    if (rows < 0 || cols < 0) throw RuntimeError(err::SubscriptOutOfRange);
+    Array a;
+    a.dims_ = 2;
+    a.lb1_ = a.lb2_ = 1;
+    a.ub1_ = rows;
+    a.ub2_ = cols;
+    const auto count = static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols);
+    a.data_.reserve(count);
+    adviseHugePages(a.data_.data(), count * sizeof(Variant));
+    // Each element is made once, as a number. The first write to a fresh page costs the
+    // kernel's zeroing of it: a helper touches the pages of the second half (raw storage
+    // the vector owns, not yet holding elements) while the first half is made.
+    const std::size_t half = helper ? count / 2 : count;
+    std::thread toucher;
+    if (half < count) {
+        try {
+            toucher = std::thread([p = reinterpret_cast<volatile char*>(a.data_.data() + half),
+                                   bytes = (count - half) * sizeof(Variant)] {
+                for (std::size_t b = 0; b < bytes; b += 4096) p[b] = 0;
+            });
+        } catch (const std::system_error&) { // no thread to be had: the pages fault here
+        }
+    }
+    a.data_.insert(a.data_.end(), values, values + half);
+    if (toucher.joinable()) toucher.join();
+    a.data_.insert(a.data_.end(), values + half, values + count);
     return a;
 }
 

@@ -52,6 +52,9 @@ class Array {
     Array() = default;
     // Two-dimensional, indices lower..rows and lower..cols.
     static Array matrix(int rows, int cols, int lower = 1);
+    // Two-dimensional from 1, the elements numbers taken row by row from values. With
+    // helper, a second thread takes the page faults of the second half meanwhile.
+    static Array matrixOf(int rows, int cols, const double* values, bool helper = false);
     // One-dimensional, indices lower..upper.
     static Array vector(int lower, int upper);
 

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <random>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -146,6 +147,11 @@ TEST_F(Engine, MultiplyErrorsStopAtTheFirstFailingElement) {
         {matrix(2, 2, {1, 1e300, "x", 1}), matrix(2, 2, {1, 1, 1, 1e10}),
          "Error No. 6 Column-2; The number is too large", 1},
         {matrix(1, 1, {2}), ones(1, 32767), "Error No. 6 Column-32767; The number is too large", 1},
+        // Large enough for the operands to be read on two threads.
+        {with(ones(200, 200), 150, 4, "bad"), ones(200, 200),
+         "Error No. 13 Column-1; A text that is not a number was used as one", 150},
+        {ones(200, 200), with(ones(200, 200), 17, 33, "bad"),
+         "Error No. 13 Column-33; A text that is not a number was used as one", 1},
     };
     for (const auto& c : cases) {
         EXPECT_TRUE(engine.Multiply(c.pre, c.post).isEmpty());
@@ -153,6 +159,31 @@ TEST_F(Engine, MultiplyErrorsStopAtTheFirstFailingElement) {
         EXPECT_EQ(engine.position().row, c.row);
         dialogs.clear();
     }
+}
+
+// A product large enough to share its reading, kernel and result with a second thread sums
+// every element as the plain loop does.
+TEST_F(Engine, LargeProductsGiveThePlainLoopsSums) {
+    const int m = 200, k = 190, n = 170;
+    std::mt19937_64 rng(5);
+    std::uniform_real_distribution<double> u(-1, 1);
+    std::vector<double> a(m * k), b(k * n);
+    for (double& x : a) x = u(rng);
+    for (double& x : b) x = u(rng);
+    Variant pre = Array::matrix(m, k), post = Array::matrix(k, n), want = Array::matrix(m, n);
+    for (int i = 0; i < m; ++i)
+        for (int p = 0; p < k; ++p) pre.array().at(i + 1, p + 1) = a[i * k + p];
+    pre.array().at(3, 5) = "0.25"; // numbers as text read the same
+    a[2 * k + 4] = 0.25;
+    for (int p = 0; p < k; ++p)
+        for (int j = 0; j < n; ++j) post.array().at(p + 1, j + 1) = b[p * n + j];
+    for (int i = 0; i < m; ++i)
+        for (int j = 0; j < n; ++j) {
+            double sum = 0;
+            for (int p = 0; p < k; ++p) sum = sum + a[i * k + p] * b[p * n + j];
+            want.array().at(i + 1, j + 1) = sum;
+        }
+    expectResult(engine.Multiply(pre, post), want);
 }
 
 TEST_F(Engine, TraceSumsTheDiagonalAndGivesZeroOnFailure) {

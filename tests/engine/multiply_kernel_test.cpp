@@ -64,3 +64,37 @@ TEST(MultiplyKernel, CancelledWorkStops) {
         WorkCancelled);
 }
 } // namespace velmor
+
+namespace velmor {
+namespace {
+
+// The update of a block inside larger matrices: one rank-one term after the other, and
+// nothing outside the block touched.
+TEST(MultiplyKernel, SubtractProductIsTheRankOneLoop) {
+    const int shapes[][3] = {{1, 1, 1}, {7, 13, 5}, {100, 300, 37}, {13, 2, 260}, {6, 8, 8}};
+    std::mt19937_64 rng(7);
+    std::uniform_real_distribution<double> mantissa(-1, 1);
+    std::uniform_int_distribution<int> exponent(-30, 30);
+    for (const auto& [m, k, n] : shapes) {
+        const int lda = k + 3, ldb = n + 5, ldc = n + 2;
+        Doubles a(static_cast<std::size_t>(m) * lda), b(static_cast<std::size_t>(k) * ldb),
+            c0(static_cast<std::size_t>(m) * ldc);
+        for (Doubles* v : {&a, &b, &c0})
+            for (double& x : *v) x = std::ldexp(mantissa(rng), exponent(rng));
+        Doubles plain = c0;
+        for (int p = 0; p < k; ++p)
+            for (int i = 0; i < m; ++i)
+                for (int j = 0; j < n; ++j)
+                    plain[i * ldc + j] = plain[i * ldc + j] - a[i * lda + p] * b[p * ldb + j];
+        for (KernelIsa isa : {KernelIsa::Sse2, KernelIsa::Avx2}) {
+            if (!kernelSupported(isa)) continue;
+            Doubles c = c0;
+            subtractProduct(a.data(), lda, b.data(), ldb, c.data(), ldc, m, k, n, isa);
+            EXPECT_EQ(std::memcmp(c.data(), plain.data(), c.size() * sizeof(double)), 0)
+                << m << "x" << k << " by " << k << "x" << n << ", isa " << static_cast<int>(isa);
+        }
+    }
+}
+
+} // namespace
+} // namespace velmor
