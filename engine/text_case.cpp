@@ -42,7 +42,21 @@ std::string foldCase(std::string_view text) {
 }
 
 bool equalNoCase(std::string_view a, std::string_view b) {
-    return a == b || foldCase(a) == foldCase(b);
+    if (a == b) return true;
+    // Texts of ASCII only, the usual case, compare in place: no other character lowers to one.
+    auto ascii = [](std::string_view s) {
+        for (char c : s)
+            if (static_cast<unsigned char>(c) >= 0x80) return false;
+        return true;
+    };
+    if (ascii(a) && ascii(b)) {
+        if (a.size() != b.size()) return false;
+        for (std::size_t i = 0; i < a.size(); ++i)
+            if (lower(static_cast<unsigned char>(a[i])) != lower(static_cast<unsigned char>(b[i])))
+                return false;
+        return true;
+    }
+    return foldCase(a) == foldCase(b);
 }
 
 } // namespace velmor

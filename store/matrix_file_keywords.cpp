@@ -8,6 +8,9 @@ namespace {
 
 bool wordEndsAt(std::string_view line, std::size_t end, std::string_view lowerWord) {
     if (end < lowerWord.size()) return false;
+    // Most hyphens follow a digit: an ASCII byte lowers only to itself or its small letter.
+    const auto last = static_cast<unsigned char>(line[end - 1]);
+    if (last < 0x80 && (last | 0x20) != lowerWord.back()) return false;
     return equalNoCase(line.substr(end - lowerWord.size(), lowerWord.size()), lowerWord);
 }
 
