@@ -233,19 +233,25 @@ Parse parseNumber(std::string_view text, const std::string& sep, double& out) {
     // Decimal exponent of the leading nonzero digit, to tell overflow from underflow.
     long long intDigits = 0, leadingFractionZeros = 0;
     bool seenNonzero = false;
-    int digits = 0;
+    int digits = 0, fractionDigits = 0;
+    // The digits as one integer while they fit, for the exact conversion below.
+    std::uint64_t mantissa = 0;
+    auto take = [&](char c) {
+        if (digits < 19) mantissa = mantissa * 10 + static_cast<unsigned>(c - '0');
+        buf[n++] = c;
+    };
     for (; i < t.size() && t[i] >= '0' && t[i] <= '9'; ++i, ++digits) {
         if (t[i] != '0') seenNonzero = true;
         if (seenNonzero) ++intDigits;
-        buf[n++] = t[i];
+        take(t[i]);
     }
     if (!sep.empty() && t.substr(i, sep.size()) == sep) {
         i += sep.size();
         buf[n++] = '.';
-        for (; i < t.size() && t[i] >= '0' && t[i] <= '9'; ++i, ++digits) {
+        for (; i < t.size() && t[i] >= '0' && t[i] <= '9'; ++i, ++digits, ++fractionDigits) {
             if (t[i] != '0') seenNonzero = true;
             if (!seenNonzero) ++leadingFractionZeros;
-            buf[n++] = t[i];
+            take(t[i]);
         }
     }
     if (digits == 0) return Parse::Invalid;
@@ -268,6 +274,19 @@ Parse parseNumber(std::string_view text, const std::string& sep, double& out) {
         if (expNegative) exponent = -exponent;
     }
     if (i != t.size()) return Parse::Invalid;
+
+    // Digits and a power of ten that are both exact doubles give the correctly rounded value
+    // in one multiplication or division, the same bits from_chars gives, several times faster.
+    static constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const long long scale = exponent - fractionDigits;
+    if (digits <= 19 && mantissa <= (std::uint64_t{1} << 53) && scale >= -22 && scale <= 22) {
+        const double m = static_cast<double>(mantissa);
+        const double value = scale < 0 ? m / kExactPowers[-scale] : m * kExactPowers[scale];
+        out = negative ? -value : value;
+        return Parse::Ok;
+    }
 
     double value = 0;
     auto res = std::from_chars(buf, buf + n, value);

@@ -1,5 +1,6 @@
 #include <bit>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
@@ -54,7 +55,7 @@ TEST(NumberFormat, ToTextUsesFifteenDigitsAndTheNotationBoundaries) {
 }
 
 // The fast paths must agree with exact rounding to 15 digits everywhere.
-TEST(NumberFormat, ToTextAgreesWithExactRoundingOnRandomDoubles) {
+TEST(NumberFormat, TextAndNumberAgreeWithExactRoundingOnRandomDoubles) {
     NumberFormat f;
     std::mt19937_64 rng(7);
     for (int n = 0; n < 50000; ++n) {
@@ -70,6 +71,11 @@ TEST(NumberFormat, ToTextAgreesWithExactRoundingOnRandomDoubles) {
         double m = std::fabs(std::strtod(exact, nullptr));
         bool fixedForm = m == 0 || (m >= 0.0001 && m < 1e15);
         ASSERT_EQ(text.find('E') == std::string::npos, fixedForm) << text;
+        // Reading back takes a short path for most texts: the same bits as strtod.
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(f.toNumber(text)),
+                  std::bit_cast<std::uint64_t>(std::strtod(text.c_str(), nullptr)))
+            << text;
+        ASSERT_EQ(f.toNumber(exact), std::strtod(exact, nullptr)) << exact;
     }
 }
 
@@ -94,6 +100,7 @@ TEST(NumberFormat, ToNumberAcceptsSignDigitsSeparatorAndExponent) {
         EXPECT_EQ(out, value) << c.given;
     }
     EXPECT_TRUE(std::signbit(f.toNumber("-1e-400")));
+    EXPECT_TRUE(std::signbit(f.toNumber("-0.0")));
     EXPECT_DOUBLE_EQ(f.toNumber("0." + std::string(400, '3')), 1.0 / 3);
 }
 
