@@ -25,30 +25,7 @@ void adviseHugePages(const void* p, std::size_t bytes) {
 
 } // namespace
 
-Variant::Variant(Array array) : v_(std::make_unique<Array>(std::move(array))) {}
-
-Variant::Variant(const Variant& other) {
-    *this = other;
-}
-
-Variant& Variant::operator=(const Variant& other) {
-    if (this == &other) return *this;
-    switch (other.v_.index()) {
-    case 0:
-        v_ = std::monostate{};
-        break;
-    case 1:
-        v_ = std::get<1>(other.v_);
-        break;
-    case 2:
-        v_ = std::get<2>(other.v_);
-        break;
-    case 3:
-        v_ = std::make_unique<Array>(*std::get<3>(other.v_));
-        break;
-    }
-    return *this;
-}
+Variant::Variant(Array array) : v_(std::make_shared<Array>(std::move(array))) {}
 
 Variant::~Variant() = default;
 
@@ -59,7 +36,9 @@ const Array& Variant::array() const {
 
 Array& Variant::array() {
     if (!isArray()) throw RuntimeError(err::TypeMismatch);
-    return *std::get<3>(v_);
+    auto& shared = std::get<3>(v_);
+    if (shared.use_count() > 1) shared = std::make_shared<Array>(*shared);
+    return *shared;
 }
 
 bool operator==(const Variant& a, const Variant& b) {

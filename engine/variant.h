@@ -11,7 +11,9 @@ namespace velmor {
 class Array;
 
 // The system's value: empty, a number, a text, or an array of values.
-// Copies are deep: an array is never shared between two values.
+// Copies of an array value share its elements until one of them is changed: the non-const
+// array() first makes that value's own copy, so a change never shows in another value.
+// Taking an operand from the list is then free, not a copy of a million texts.
 class Variant {
   public:
     Variant() = default;
@@ -21,9 +23,9 @@ class Variant {
     Variant(const char* text) : v_(std::string(text)) {}
     Variant(Array array);
 
-    Variant(const Variant& other);
+    Variant(const Variant&) = default;
     Variant(Variant&&) noexcept = default;
-    Variant& operator=(const Variant& other);
+    Variant& operator=(const Variant&) = default;
     Variant& operator=(Variant&&) noexcept = default;
     ~Variant();
 
@@ -35,14 +37,15 @@ class Variant {
     double number() const { return std::get<1>(v_); }
     const std::string& text() const { return std::get<2>(v_); }
 
-    // The array held; run-time error 13 when the value is not an array.
+    // The array held; run-time error 13 when the value is not an array. A reference from the
+    // non-const form is this value's alone until the value is next copied.
     const Array& array() const;
     Array& array();
 
     friend bool operator==(const Variant& a, const Variant& b);
 
   private:
-    std::variant<std::monostate, double, std::string, std::unique_ptr<Array>> v_;
+    std::variant<std::monostate, double, std::string, std::shared_ptr<Array>> v_;
 };
 
 // A one- or two-dimensional array of values with a lower and an upper bound per dimension.
