@@ -120,8 +120,9 @@ def main():
     print("| Phase | ms | target |")
     print("|---|---|---|")
     for name, label, limit in [
-            ("BM_PhaseOperandCopy", "operand copy (a list entry of texts)", None),
+            ("BM_PhaseOperandCopy", "operand taken from the list (shared until changed)", None),
             ("BM_PhaseTextToNumber", "text to number, a million", 60),
+            ("BM_PhaseFromChars", "std::from_chars of the same texts, for scale", None),
             ("BM_VelmorMultiply/1000", "engine call: Multiply (numbers in and out)", None),
             ("BM_KernelMultiply/1000", "kernel alone: Multiply", None),
             ("BM_VelmorInvert/1000", "engine call: Invert (numbers in and out)", None),

@@ -176,6 +176,18 @@ void BM_PhaseTextToNumber(benchmark::State& state) {
 }
 BENCHMARK(BM_PhaseTextToNumber)->Unit(benchmark::kMillisecond);
 
+// The standard library reading the same texts, for scale.
+void BM_PhaseFromChars(benchmark::State& state) {
+    NumberFormat format;
+    std::vector<std::string> texts;
+    for (double x : resultNumbers()) texts.push_back(format.toText(x));
+    double value = 0;
+    for (auto _ : state)
+        for (const std::string& t : texts)
+            benchmark::DoNotOptimize(std::from_chars(t.data(), t.data() + t.size(), value).ptr);
+}
+BENCHMARK(BM_PhaseFromChars)->Unit(benchmark::kMillisecond);
+
 void BM_PhaseExtremes(benchmark::State& state) {
     NumberFormat format;
     CVelmor engine(format);
@@ -189,7 +201,7 @@ void BM_PhaseExtremes(benchmark::State& state) {
 }
 BENCHMARK(BM_PhaseExtremes)->Unit(benchmark::kMillisecond);
 
-// Taking an entry out of the list: the deep copy every operation makes of its operands.
+// Taking an entry out of the list, as every operation does with its operands.
 void BM_PhaseOperandCopy(benchmark::State& state) {
     Variant m = fileMatrix(1);
     for (auto _ : state) {

@@ -206,6 +206,53 @@ Parse parseFraction(std::string_view t, std::size_t slash, double& out) {
     return exact::fractionToDouble(p, q, negative, out) ? Parse::Ok : Parse::Overflow;
 }
 
+bool isDigit(char c) {
+    return static_cast<unsigned char>(c - '0') < 10;
+}
+
+// The usual text, [sign] digits [sep digits] [(E|e) [sign] digits], whose digits (at most 19)
+// and power of ten are both exact doubles: one multiplication or division gives the correctly
+// rounded value, the bits from_chars gives, in a single pass. False for anything else.
+bool exactShortDecimal(std::string_view t, const std::string& sep, double& out) {
+    static constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const char *p = t.data(), *const end = p + t.size();
+    const bool negative = p < end && *p == '-';
+    if (p < end && (*p == '+' || *p == '-')) ++p;
+    std::uint64_t mantissa = 0;
+    const char* const first = p;
+    for (; p < end && isDigit(*p); ++p) mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+    long long digits = p - first, fractionDigits = 0;
+    if (!sep.empty() && static_cast<std::size_t>(end - p) >= sep.size() &&
+        std::memcmp(p, sep.data(), sep.size()) == 0) {
+        p += sep.size();
+        const char* const fraction = p;
+        for (; p < end && isDigit(*p); ++p)
+            mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+        fractionDigits = p - fraction;
+        digits += fractionDigits;
+    }
+    if (digits == 0 || digits > 19) return false;
+    int exponent = 0;
+    if (p < end && (*p == 'E' || *p == 'e')) {
+        ++p;
+        const bool negativeExponent = p < end && *p == '-';
+        if (p < end && (*p == '+' || *p == '-')) ++p;
+        const char* const expFirst = p;
+        for (; p < end && isDigit(*p) && p - expFirst < 4; ++p)
+            exponent = exponent * 10 + (*p - '0');
+        if (p == expFirst) return false;
+        if (negativeExponent) exponent = -exponent;
+    }
+    const long long scale = exponent - fractionDigits;
+    if (p != end || mantissa > (std::uint64_t{1} << 53) || scale < -22 || scale > 22) return false;
+    const double m = static_cast<double>(mantissa);
+    const double value = scale < 0 ? m / kExactPowers[-scale] : m * kExactPowers[scale];
+    out = negative ? -value : value;
+    return true;
+}
+
 // Checks the text against [blanks] [sign] digits [sep digits] [(E|e) [sign] digits] [blanks]
 // with at least one mantissa digit, and converts it.
 Parse parseNumber(std::string_view text, const std::string& sep, double& out) {
@@ -214,6 +261,7 @@ Parse parseNumber(std::string_view text, const std::string& sep, double& out) {
     while (e > b && isBlank(text[e - 1])) --e;
     std::string_view t = text.substr(b, e - b);
     if (t.empty()) return Parse::Invalid;
+    if (exactShortDecimal(t, sep, out)) return Parse::Ok;
     if (auto slash = t.find('/'); slash != std::string_view::npos)
         return parseFraction(t, slash, out);
 
@@ -233,25 +281,19 @@ Parse parseNumber(std::string_view text, const std::string& sep, double& out) {
     // Decimal exponent of the leading nonzero digit, to tell overflow from underflow.
     long long intDigits = 0, leadingFractionZeros = 0;
     bool seenNonzero = false;
-    int digits = 0, fractionDigits = 0;
-    // The digits as one integer while they fit, for the exact conversion below.
-    std::uint64_t mantissa = 0;
-    auto take = [&](char c) {
-        if (digits < 19) mantissa = mantissa * 10 + static_cast<unsigned>(c - '0');
-        buf[n++] = c;
-    };
+    int digits = 0;
     for (; i < t.size() && t[i] >= '0' && t[i] <= '9'; ++i, ++digits) {
         if (t[i] != '0') seenNonzero = true;
         if (seenNonzero) ++intDigits;
-        take(t[i]);
+        buf[n++] = t[i];
     }
     if (!sep.empty() && t.substr(i, sep.size()) == sep) {
         i += sep.size();
         buf[n++] = '.';
-        for (; i < t.size() && t[i] >= '0' && t[i] <= '9'; ++i, ++digits, ++fractionDigits) {
+        for (; i < t.size() && t[i] >= '0' && t[i] <= '9'; ++i, ++digits) {
             if (t[i] != '0') seenNonzero = true;
             if (!seenNonzero) ++leadingFractionZeros;
-            take(t[i]);
+            buf[n++] = t[i];
         }
     }
     if (digits == 0) return Parse::Invalid;
@@ -274,19 +316,6 @@ Parse parseNumber(std::string_view text, const std::string& sep, double& out) {
         if (expNegative) exponent = -exponent;
     }
     if (i != t.size()) return Parse::Invalid;
-
-    // Digits and a power of ten that are both exact doubles give the correctly rounded value
-    // in one multiplication or division, the same bits from_chars gives, several times faster.
-    static constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-    const long long scale = exponent - fractionDigits;
-    if (digits <= 19 && mantissa <= (std::uint64_t{1} << 53) && scale >= -22 && scale <= 22) {
-        const double m = static_cast<double>(mantissa);
-        const double value = scale < 0 ? m / kExactPowers[-scale] : m * kExactPowers[scale];
-        out = negative ? -value : value;
-        return Parse::Ok;
-    }
 
     double value = 0;
     auto res = std::from_chars(buf, buf + n, value);
