@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <climits>
 #include <cstdint>
@@ -88,8 +89,9 @@ constexpr auto kPowers = [] {
 // one unless the fraction lies that close to one half. Such near-ties, and magnitudes whose
 // power of ten is not exact, return false for the exact path.
 bool scaledDecimal(double m, Decimal& d) {
-    int e2 = 0;
-    std::frexp(m, &e2);
+    // The binary exponent read from the bits: m is normal here (subnormals fail the range
+    // check below), and frexp would be a library call per number.
+    const int e2 = static_cast<int>((std::bit_cast<std::uint64_t>(m) >> 52) & 0x7ff) - 1022;
     int e = static_cast<int>(std::floor((e2 - 1) * 0.30102999566398120));
     long double s = 0;
     for (int attempt = 0; attempt < 2; ++attempt) {
@@ -105,10 +107,12 @@ bool scaledDecimal(double m, Decimal& d) {
             break;
     }
     if (s < 1e14L || s >= 1e15L) return false;
-    const long double whole = std::floor(s);
+    // Positive and below 2^50: the conversion truncates, which is the floor, without a call.
+    const auto truncated = static_cast<std::uint64_t>(s);
+    const long double whole = static_cast<long double>(truncated);
     const long double fraction = s - whole;
     if (std::fabs(fraction - 0.5L) < 1e-4L) return false;
-    auto v = static_cast<std::uint64_t>(whole) + (fraction > 0.5L ? 1 : 0);
+    auto v = truncated + (fraction > 0.5L ? 1 : 0);
     if (v == 1'000'000'000'000'000ULL) {
         v /= 10;
         ++e;
