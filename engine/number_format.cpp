@@ -83,6 +83,25 @@ constexpr auto kPowers = [] {
     return p;
 }();
 
+// v, from 10^14 to 10^15 - 1, as its 15 digits, two at a time from the right.
+void writeFifteenDigits(std::uint64_t v, char* out) {
+    static constexpr auto kPairs = [] {
+        std::array<char, 200> p{};
+        for (int i = 0; i < 100; ++i) {
+            p[static_cast<std::size_t>(2 * i)] = static_cast<char>('0' + i / 10);
+            p[static_cast<std::size_t>(2 * i + 1)] = static_cast<char>('0' + i % 10);
+        }
+        return p;
+    }();
+    for (int i = kSignificantDigits - 2; i > 0; i -= 2) {
+        const auto pair = static_cast<std::size_t>(v % 100) * 2;
+        v /= 100;
+        out[i] = kPairs[pair];
+        out[i + 1] = kPairs[pair + 1];
+    }
+    out[0] = static_cast<char>('0' + v);
+}
+
 // The 15 significant digits of m (positive, finite) from one scaling by a power of ten in
 // extended precision. The scaled value is below 2^50 with a relative error of at most 2^-64,
 // so it is off by less than 2^-14 in absolute terms: its rounding to an integer is the exact
@@ -92,7 +111,8 @@ bool scaledDecimal(double m, Decimal& d) {
     // The binary exponent read from the bits: m is normal here (subnormals fail the range
     // check below), and frexp would be a library call per number.
     const int e2 = static_cast<int>((std::bit_cast<std::uint64_t>(m) >> 52) & 0x7ff) - 1022;
-    int e = static_cast<int>(std::floor((e2 - 1) * 0.30102999566398120));
+    // floor((e2 - 1) log10 2) in integers; an estimate off by one is corrected below.
+    int e = ((e2 - 1) * 78913) >> 18;
     long double s = 0;
     for (int attempt = 0; attempt < 2; ++attempt) {
         const int k = kSignificantDigits - 1 - e;
@@ -107,17 +127,20 @@ bool scaledDecimal(double m, Decimal& d) {
             break;
     }
     if (s < 1e14L || s >= 1e15L) return false;
-    // Positive and below 2^50: the conversion truncates, which is the floor, without a call.
-    const auto truncated = static_cast<std::uint64_t>(s);
-    const long double whole = static_cast<long double>(truncated);
-    const long double fraction = s - whole;
-    if (std::fabs(fraction - 0.5L) < 1e-4L) return false;
-    auto v = truncated + (fraction > 0.5L ? 1 : 0);
+    // Between 2^63 and 2^64 the 64-bit significand holds whole numbers only, so s + 2^63 is s
+    // rounded to the nearest one, read from the significand's bits: a conversion instruction
+    // would switch the rounding mode twice per number.
+    static_assert(std::numeric_limits<long double>::digits == 64);
+    const long double shifted = s + 0x1p63L;
+    std::uint64_t significand = 0;
+    std::memcpy(&significand, &shifted, sizeof significand);
+    if (std::fabs(std::fabs(s - (shifted - 0x1p63L)) - 0.5L) < 1e-4L) return false;
+    auto v = significand - (std::uint64_t{1} << 63);
     if (v == 1'000'000'000'000'000ULL) {
         v /= 10;
         ++e;
     }
-    std::to_chars(d.digits, d.digits + kSignificantDigits, v);
+    writeFifteenDigits(v, d.digits);
     d.count = kSignificantDigits;
     d.exponent = e;
     return true;
@@ -127,7 +150,7 @@ Decimal toDecimal(double x) {
     char buf[40];
     double m = std::fabs(x);
     Decimal d;
-    if (m < 1e15 && m == std::floor(m)) {
+    if (m < 1e15 && m == static_cast<double>(static_cast<std::uint64_t>(m))) {
         auto res = std::to_chars(buf, buf + sizeof buf, static_cast<std::uint64_t>(m));
         d.count = static_cast<int>(res.ptr - buf);
         d.exponent = d.count - 1;
