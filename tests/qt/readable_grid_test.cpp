@@ -109,6 +109,21 @@ TEST_F(ReadableGridTest, AWideMatrixIsShownFromItsFirstColumnAfterASave) {
     EXPECT_TRUE(selector->toolTip().endsWith("\n" + name)) << selector->toolTip().toStdString();
     EXPECT_GT(selector->view()->minimumWidth(),
               selector->view()->fontMetrics().horizontalAdvance(name));
+
+    // Its transpose in the result window, filled before the window is shown, opens at row 1
+    // too.
+    bool shown = false;
+    dialogs.inModal([&](Form&) {
+        shown = true;
+        QTableView* out = outGrid();
+        settle();
+        EXPECT_GT(out->verticalScrollBar()->maximum(), 0) << "the result was to need scrolling";
+        EXPECT_EQ(out->verticalScrollBar()->value(), 0);
+        press(Qt::Key_Escape);
+    });
+    click(frm->cmdTranspose);
+    settle();
+    EXPECT_TRUE(shown);
 }
 
 } // namespace

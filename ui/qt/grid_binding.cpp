@@ -258,7 +258,13 @@ void GridBinding::showCurrentCell() {
     if (r < 0 || c < 0 || r >= model_->rowCount() || c >= model_->columnCount()) return;
     QModelIndex index = model_->index(r, c);
     // Through the view, so that Shift+arrows extend from the cell code moved to.
-    if (view_->currentIndex() != index) view_->setCurrentIndex(index);
+    if (view_->currentIndex() == index) return;
+    // A hidden view would scroll to its current cell once shown, over the position the grid
+    // asks for (a result window is filled before it is shown).
+    const bool hidden = !view_->isVisible();
+    if (hidden) view_->setAutoScroll(false);
+    view_->setCurrentIndex(index);
+    if (hidden) view_->setAutoScroll(true);
 }
 
 void GridBinding::reportSelection() {
