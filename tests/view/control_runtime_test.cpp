@@ -7,6 +7,7 @@
 #include "ui/view/combo_box.h"
 #include "ui/view/command_button.h"
 #include "ui/view/form.h"
+#include "ui/view/grid.h"
 #include "ui/view/text_box.h"
 
 namespace velmor {
@@ -72,6 +73,32 @@ TEST(ControlRuntime, AHandlerThatMovesTheFocusRunsBeforeTheOuterEventEnds) {
     };
     EXPECT_EQ(f.during([&] { f.text.setText("x"); }),
               (std::vector<std::string>{"Change txt", "GotFocus cmdOK", "Change txt done"}));
+}
+
+} // namespace
+} // namespace velmor
+
+namespace velmor {
+namespace {
+
+// Fitting a column measures each shape of number once, with its digits at their widest, so a
+// large result is fitted quickly and no number is fitted narrower than it is.
+TEST(GridText, TheWidestTextIsMeasuredOncePerShapeWithTheWidestDigit) {
+    Form form("frm", "Form");
+    Grid grid(form, "grid");
+    grid.setRows(301);
+    grid.setCols(2);
+    for (int r = 1; r <= 300; ++r) grid.setTextMatrix(r, 1, std::to_string(r * 7919 % 1000) + ".5");
+    std::vector<std::string> measured;
+    const int widest = grid.widestText(1, [&](const std::string& text) {
+        measured.push_back(text);
+        // Every digit 10 wide, but 8 is 11; every other character 5.
+        int w = 0;
+        for (char c : text) w += c == '8' ? 11 : (c >= '0' && c <= '9') ? 10 : 5;
+        return w;
+    });
+    EXPECT_EQ(widest, 3 * 11 + 5 + 11) << "888.8, the widest digits in the longest shape";
+    EXPECT_LE(measured.size(), 10u + 3u) << "ten digit runs, then one text per shape";
 }
 
 } // namespace

@@ -163,10 +163,15 @@ namespace velmor {
 
 int QtPlatformServices::cellTextWidth(const std::string& text, const std::string& fontName,
                                       double fontSize) {
-    // The font the grid binding gives its widget.
-    QFont font(toQt(fontName));
-    if (fontSize > 0) font.setPointSizeF(fontSize);
-    const int px = QFontMetrics(font).horizontalAdvance(toQt(text)) + cellTextPadding(nullptr);
+    const std::string key = fontName + '\n' + std::to_string(fontSize);
+    if (!metrics_ || key != metricsFont_) {
+        // The font the grid binding gives its widget.
+        QFont font(toQt(fontName));
+        if (fontSize > 0) font.setPointSizeF(fontSize);
+        metrics_.emplace(font);
+        metricsFont_ = key;
+    }
+    const int px = metrics_->horizontalAdvance(toQt(text)) + cellTextPadding(nullptr);
     return static_cast<int>(pxToTwips(px));
 }
 

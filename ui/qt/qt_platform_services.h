@@ -1,5 +1,8 @@
 #pragma once
 
+#include <optional>
+
+#include <QFontMetrics>
 #include <QPointer>
 
 #include "ui/qt/help_window.h"
@@ -37,6 +40,9 @@ class QtPlatformServices : public PlatformServices {
 
   private:
     QPointer<HelpWindow> helpWindow_;
+    // The metrics of the last font asked for: fitting a column measures many texts in one.
+    std::string metricsFont_;
+    std::optional<QFontMetrics> metrics_;
 };
 
 } // namespace velmor

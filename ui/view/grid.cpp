@@ -1,6 +1,7 @@
 #include "ui/view/grid.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "engine/runtime_error.h"
 #include "ui/view/form.h"
@@ -209,12 +210,25 @@ int Grid::widestText(int col, const std::function<int(const std::string&)>& meas
     std::size_t longest = 0;
     for (int r = 0; r < rows_; ++r) longest = std::max(longest, text_[index(r, col)].size());
     // Number texts differ little in their characters' widths: a text this much shorter than
-    // the longest cannot be the widest, and large grids measure only a few of their texts.
+    // the longest cannot be the widest.
     const std::size_t shortest = longest > 3 ? longest - 3 : 0;
+    // Texts that differ only in their digits are measured once, with every digit the widest
+    // one: a million results need a few dozen measurements instead of a million.
+    char widestDigit = '0';
+    int widestRun = -1;
+    for (char d = '0'; d <= '9'; ++d) {
+        const int run = measure(std::string(10, d)); // ten of them, for sub-pixel differences
+        if (run > widestRun) widestRun = run, widestDigit = d;
+    }
+    std::unordered_set<std::string> shapes;
     int widest = 0;
     for (int r = 0; r < rows_; ++r) {
         const std::string& text = text_[index(r, col)];
-        if (!text.empty() && text.size() >= shortest) widest = std::max(widest, measure(text));
+        if (text.empty() || text.size() < shortest) continue;
+        std::string shape = text;
+        for (char& c : shape)
+            if (c >= '0' && c <= '9') c = widestDigit;
+        if (shapes.insert(shape).second) widest = std::max(widest, measure(shape));
     }
     return widest;
 }

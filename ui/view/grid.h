@@ -80,7 +80,8 @@ class Grid : public Control, public IGrid {
     }
 
     // The widest text of column `col`, heading included, as `measure` gives text widths in
-    // twips. Texts several characters shorter than the longest are not measured.
+    // twips. Texts several characters shorter than the longest are not measured, and texts
+    // that differ only in their digits are measured once, every digit the widest.
     int widestText(int col, const std::function<int(const std::string&)>& measure) const;
 
     // The selected block: the current cell alone unless the user or code selected more.
