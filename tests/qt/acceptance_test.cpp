@@ -60,9 +60,7 @@ TEST_F(AcceptanceTest, AWholeWorkingSession) {
     settle();
     EXPECT_EQ(cells(topGrid()), kA);
     EXPECT_EQ(cells(bottomGrid()), kB);
-    bool added = false;
-    dialogs.inModal([&](Form&) {
-        added = true;
+    ASSERT_TRUE(clickModal(frm->cmdAdd, [&](Form&) {
         FrmMatrixOutput& o = output();
         EXPECT_EQ(outText(o.txtMatrixResult), "[A+B]");
         EXPECT_EQ(cells(outGrid()),
@@ -83,10 +81,7 @@ TEST_F(AcceptanceTest, AWholeWorkingSession) {
         press(Qt::Key_Return);
         ASSERT_EQ(focused(), out(o.cmdSave));
         click(out(o.cmdSave));
-    });
-    click(frm->cmdAdd);
-    settle();
-    ASSERT_TRUE(added);
+    }));
     EXPECT_EQ(items(as<QComboBox>(frm->cboMatrixInput)), (QStringList{"A", "B", "S"}));
     EXPECT_EQ(text(frm->cboMatrixInput2), "S");
     EXPECT_EQ(cells(topGrid()), kSum);
@@ -144,12 +139,10 @@ TEST_F(AcceptanceTest, AWholeWorkingSession) {
     pick(frm->cboMatrixInput, 0);
 
     // Unsaved work: the transpose of A, saved under the name proposed.
-    dialogs.inModal([&](Form&) {
+    clickModal(frm->cmdTranspose, [&](Form&) {
         EXPECT_EQ(outText(output().txtMatrixResult), "A_T");
         click(out(output().cmdSave));
     });
-    click(frm->cmdTranspose);
-    settle();
     const Cells transposed{{"2", "-3", "-2"}, {"1", "-1", "1"}, {"-1", "2", "2"}};
     EXPECT_EQ(cells(topGrid()), transposed);
 

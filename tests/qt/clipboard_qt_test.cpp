@@ -28,9 +28,7 @@ TEST_F(ClipboardQtTest, AResultBlockCopiesAtItsPrecisionAndAPastedBlockGrowsTheE
               (QStringList{"&Copy Ctrl+C", "Copy &As ", "&Paste Ctrl+V", "Select &All Ctrl+A"}));
 
     keyMatrix("A", 3, 3, "", {"1.234", "2", "3", "4", "5.5", "6", "7", "8", "9"});
-    bool shown = false;
-    dialogs.inModal([&](Form&) {
-        shown = true;
+    ASSERT_TRUE(clickModal(frm->cmdAdd, [&](Form&) {
         click(out(output().txtPrecision));
         type("2");
         QTableView* grid = outGrid();
@@ -51,9 +49,7 @@ TEST_F(ClipboardQtTest, AResultBlockCopiesAtItsPrecisionAndAPastedBlockGrowsTheE
         EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->html().contains(
             "<tr><td>8.00</td><td>11.00</td><td>12.00</td></tr>"));
         click(out(output().cmdCancel));
-    });
-    click(frm->cmdAdd);
-    ASSERT_TRUE(shown);
+    }));
 
     QGuiApplication::clipboard()->setText("1\t2\t3\r\n4\t5\t6\r\n7\t8\t9\r\n");
     click(frm->cmdInput);

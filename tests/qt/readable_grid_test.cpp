@@ -1,4 +1,5 @@
 #include <QAbstractItemView>
+#include <QCheckBox>
 #include <QHeaderView>
 #include <QScrollBar>
 
@@ -25,13 +26,11 @@ class ReadableGridTest : public RealMainWindow {
     }
 };
 
-TEST_F(ReadableGridTest, TheInverseOfHilbertOpensReadableAndEscLeavesIt) {
-    const std::string third = "0.333333333333333", fifth = "0.2", quarter = "0.25";
-    keyMatrix("H", 3, 3, "Hilbert",
-              {"1", "0.5", third, "0.5", third, quarter, third, quarter, fifth});
-    bool shown = false;
-    dialogs.inModal([&](Form& form) {
-        shown = true;
+// Hilbert's inverse: every decimal painted whole, the window resizable, whole numbers while
+// Fractions is ticked; Esc leaves it with nothing saved.
+TEST_F(ReadableGridTest, TheInverseOfHilbertOpensReadableShowsFractionsAndEscLeavesIt) {
+    keyMatrix("H", 3, 3, "Hilbert", {"1", "1/2", "1/3", "1/2", "1/3", "1/4", "1/3", "1/4", "1/5"});
+    clickModal(frm->cmdInvert, [&](Form& form) {
         FrmMatrixOutput& o = output();
         QTableView* grid = outGrid();
         settle();
@@ -43,7 +42,7 @@ TEST_F(ReadableGridTest, TheInverseOfHilbertOpensReadableAndEscLeavesIt) {
                 wide = wide || whole.size() >= 16;
                 EXPECT_EQ(painted(grid, r, c), whole) << r << "," << c;
             }
-        EXPECT_TRUE(wide) << "the inverse was expected at full precision";
+        EXPECT_TRUE(wide) << "the decimal inverse was expected to carry rounding noise";
         EXPECT_EQ(grid->horizontalScrollBar()->maximum(), 0) << "all columns in sight";
 
         // The window grows and its grid takes the room; it never shrinks below the design.
@@ -57,13 +56,24 @@ TEST_F(ReadableGridTest, TheInverseOfHilbertOpensReadableAndEscLeavesIt) {
         EXPECT_GE(o.form.Width(), 7005);
         EXPECT_EQ(o.form.Height(), 5970);
 
+        // Its access key ticks Fractions after a short animation; a click unticks it.
+        auto* box = qobject_cast<QCheckBox*>(out(o.chkFractions));
+        ASSERT_TRUE(box);
+        EXPECT_EQ(box->text(), "&Fractions");
+        waitActive(top);
+        press(Qt::Key_F, Qt::AltModifier);
+        EXPECT_TRUE(QTest::qWaitFor([box] { return box->isChecked(); }));
+        EXPECT_EQ(cells(grid),
+                  (Cells{{"9", "-36", "30"}, {"-36", "192", "-180"}, {"30", "-180", "180"}}));
+        click(box);
+        settle();
+        EXPECT_FALSE(box->isChecked());
+        EXPECT_NE(cells(grid)[0][0], "9");
         press(Qt::Key_Escape);
     });
-    click(frm->cmdInvert);
-    settle();
-    ASSERT_TRUE(shown);
     EXPECT_FALSE(frm->frmMatrixOutput && frm->frmMatrixOutput->form.Loaded());
     EXPECT_EQ(items(as<QComboBox>(frm->cboMatrixInput)), QStringList{"H"}) << "nothing saved";
+    EXPECT_TRUE(dialogs.messages().empty());
 }
 
 TEST_F(ReadableGridTest, NarrowCellsKeepTheStartOfTheirTextAndHeadingsFitOnDoubleClick) {
@@ -112,18 +122,13 @@ TEST_F(ReadableGridTest, AWideMatrixIsShownFromItsFirstColumnAfterASave) {
 
     // Its transpose in the result window, filled before the window is shown, opens at row 1
     // too.
-    bool shown = false;
-    dialogs.inModal([&](Form&) {
-        shown = true;
+    clickModal(frm->cmdTranspose, [&](Form&) {
         QTableView* out = outGrid();
         settle();
         EXPECT_GT(out->verticalScrollBar()->maximum(), 0) << "the result was to need scrolling";
         EXPECT_EQ(out->verticalScrollBar()->value(), 0);
         press(Qt::Key_Escape);
     });
-    click(frm->cmdTranspose);
-    settle();
-    EXPECT_TRUE(shown);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -104,6 +105,17 @@ class RealMainWindow : public QtFixture {
         QTest::mouseClick(widget, Qt::LeftButton);
     }
     void click(const Control& c) const { click(w(c)); }
+
+    // Clicks `button` and runs `inside` in the modal window it opens, as the user would act
+    // there; false, with a failure, when no modal window came up.
+    bool clickModal(const Control& button, const std::function<void(Form&)>& inside) {
+        bool shown = false;
+        dialogs.inModal([&](Form& f) { shown = true, inside(f); });
+        click(button);
+        settle();
+        EXPECT_TRUE(shown) << "no modal window after " << button.name();
+        return shown;
+    }
 
     // Widgets of the result window while it is up.
     FrmMatrixOutput& output() const { return *frm->frmMatrixOutput; }
