@@ -31,7 +31,7 @@ class AboutQtTest : public RealMainWindow {
     }
 };
 
-// The texts are pinned by the controller test; here the widgets that show them.
+// The label texts are pinned by the controller test; here the window and its widgets.
 TEST_F(AboutQtTest, ShowsEveryLineOnceAndClosesWithEnterOrEscape) {
     FormWindow& about = openAbout();
     FrmAbout& a = *frm->frmAbout;

@@ -75,11 +75,9 @@ TEST_F(DataFileTest, SaveWritesANewFileOrAsTheFileExistsQuestionSays) {
     enum Outcome { Appended, Replaced, Cancelled };
     const std::tuple<const char*, std::function<void(Form&)>, Outcome> cases[] = {
         {"Append", press("cmdAppend"), Appended},
-        {"Enter presses Append", [](Form& f) { f.userPressEnter(); }, Appended},
         {"Replace", press("cmdOverwrite"), Replaced},
         {"closed without a button replaces", nullptr, Replaced},
         {"Cancel", press("cmdCancel"), Cancelled},
-        {"Esc presses Cancel", [](Form& f) { f.userPressEscape(); }, Cancelled},
     };
     const std::string old = "# old\r\n" + kSep, expected[] = {old + saved, saved, old};
     for (const auto& [label, action, outcome] : cases) {
