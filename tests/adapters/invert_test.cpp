@@ -10,6 +10,7 @@
 #include "ui/adapters/engine_adapter.h"
 #include "engine/gauss_jordan.h"
 #include "tests/support/scripted_dialogs.h"
+#include "tests/support/values.h"
 
 namespace velmor {
 namespace {
@@ -20,14 +21,7 @@ const char* const kNotSquare =
 const double kNaN = std::nan("");
 
 using Rows = std::vector<std::vector<double>>;
-
-Variant matrix(const std::vector<std::vector<Variant>>& rows, int lower = 1) {
-    const int n = static_cast<int>(rows.size()), m = static_cast<int>(rows[0].size());
-    Array a = Array::matrix(n, m, lower);
-    for (int i = 1; i <= n; ++i)
-        for (int j = 1; j <= m; ++j) a.at(i, j) = rows[i - 1][j - 1];
-    return a;
-}
+using test::matrixOf;
 
 bool sameBits(double x, double y) {
     return std::memcmp(&x, &y, sizeof x) == 0;
@@ -72,7 +66,7 @@ class InvertTest : public ::testing::Test {
 };
 
 TEST_F(InvertTest, WorkedInverses) {
-    const Variant grid = matrix({{"4", "7"}, {"2", " 6.0 "}}, 0); // texts, lower bounds 0
+    const Variant grid = matrixOf({{"4", "7"}, {"2", " 6.0 "}}, 0); // texts, lower bounds 0
     const Variant inv = engine.Invert(grid);
     const Array& a = inv.array();
     EXPECT_EQ((std::vector{a.lbound(1), a.lbound(2), a.ubound(1), a.ubound(2)}),
@@ -83,13 +77,13 @@ TEST_F(InvertTest, WorkedInverses) {
         EXPECT_NEAR(a.at(k / 2 + 1, k % 2 + 1).number(), expected[k], 1e-15);
     EXPECT_TRUE(grid.array().at(1, 1) == Variant("4")); // the argument is left alone
     // A row swap brings a non-zero pivot onto the diagonal.
-    EXPECT_TRUE(engine.Invert(matrix({{0, 1}, {1, 0}})) == matrix({{0, 1}, {1, 0}}));
+    EXPECT_TRUE(engine.Invert(matrixOf({{0, 1}, {1, 0}})) == matrixOf({{0, 1}, {1, 0}}));
     // Magnitude 3 at (1,2) and (3,3): the scan takes the last, (3,3). Pivoting on (1,2) rounds
     // every element differently (0.39999999999999986 for the first, -1.39E-17 for (2,3)).
-    EXPECT_TRUE(engine.Invert(matrix({{-2, -3, -1}, {-2, -1, -1}, {1, -1, 3}})) ==
-                matrix({{0.39999999999999997, -1, -0.20000000000000001},
-                        {-0.5, 0.5, 1.3877787807814457e-17},
-                        {-0.29999999999999999, 0.5, 0.40000000000000002}}));
+    EXPECT_TRUE(engine.Invert(matrixOf({{-2, -3, -1}, {-2, -1, -1}, {1, -1, 3}})) ==
+                matrixOf({{0.39999999999999997, -1, -0.20000000000000001},
+                          {-0.5, 0.5, 1.3877787807814457e-17},
+                          {-0.29999999999999999, 0.5, 0.40000000000000002}}));
     EXPECT_TRUE(dialogs.boxes.empty());
 }
 
@@ -98,23 +92,23 @@ TEST_F(InvertTest, FailuresShowOneBoxAndReturnNothing) {
                       app = "Velmor", overflow = "Error No. 6; The number is too large",
                       invert = "CVelmor class module - Invert";
     const std::tuple<Variant, std::string, MsgIcon, std::string> cases[] = {
-        {matrix({{1, 2}, {2, 4}}), kDivision, MsgIcon::Critical, app},
-        {matrix({{1e-14, 0}, {0, 1e-14}}), kDivision, MsgIcon::Critical, app}, // absolute
-        {matrix({{0, 0}, {0, 0}}), kDivision, MsgIcon::Critical, app},
+        {matrixOf({{1, 2}, {2, 4}}), kDivision, MsgIcon::Critical, app},
+        {matrixOf({{1e-14, 0}, {0, 1e-14}}), kDivision, MsgIcon::Critical, app}, // absolute
+        {matrixOf({{0, 0}, {0, 0}}), kDivision, MsgIcon::Critical, app},
         // Only NaNs left in the second pass: its pivot column repeats, the third pass says so.
-        {matrix({{1, kNaN, kNaN}, {kNaN, kNaN, kNaN}, {kNaN, kNaN, kNaN}}),
+        {matrixOf({{1, kNaN, kNaN}, {kNaN, kNaN, kNaN}, {kNaN, kNaN, kNaN}}),
          "The matrix is singular.", MsgIcon::Critical, app},
-        {matrix({{1, 2, 3}, {4, 5, 6}}), kNotSquare, MsgIcon::None, app},
-        {matrix({{1, 0, 0}, {0, 0, 1}, {0, "1,5", 0}}), mismatch, MsgIcon::Exclamation, invert},
+        {matrixOf({{1, 2, 3}, {4, 5, 6}}), kNotSquare, MsgIcon::None, app},
+        {matrixOf({{1, 0, 0}, {0, 0, 1}, {0, "1,5", 0}}), mismatch, MsgIcon::Exclamation, invert},
         {Variant(3.0), mismatch, MsgIcon::Exclamation, invert},
         // No pivot at all in the first pass: the use count of column 0 is outside the list.
-        {matrix({{kNaN, kNaN}, {kNaN, kNaN}}),
+        {matrixOf({{kNaN, kNaN}, {kNaN, kNaN}}),
          "Error No. 9; A row or column outside the matrix was used", MsgIcon::Exclamation, invert},
         // An elimination step beyond the double range: the zeros or NaNs it leaves are no
         // inverse (the exact ones are finite).
-        {matrix({{1e308, 1e308}, {-1e308, 1e308}}), overflow, MsgIcon::Exclamation, invert},
-        {matrix({{1e308, 1e308, 1e308}, {-1e308, 1e308, 1e308}, {-1e308, -1e308, 1e308}}), overflow,
-         MsgIcon::Exclamation, invert},
+        {matrixOf({{1e308, 1e308}, {-1e308, 1e308}}), overflow, MsgIcon::Exclamation, invert},
+        {matrixOf({{1e308, 1e308, 1e308}, {-1e308, 1e308, 1e308}, {-1e308, -1e308, 1e308}}),
+         overflow, MsgIcon::Exclamation, invert},
     };
     for (const auto& [input, prompt, icon, title] : cases) {
         SCOPED_TRACE(prompt);

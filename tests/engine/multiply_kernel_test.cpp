@@ -51,10 +51,6 @@ TEST(MultiplyKernel, BitForBitThePlainLoop) {
                        4, 2, 3);
 }
 
-} // namespace
-} // namespace velmor
-
-namespace velmor {
 TEST(MultiplyKernel, CancelledWorkStops) {
     SharedProgress progress;
     progress.cancel();
@@ -63,10 +59,6 @@ TEST(MultiplyKernel, CancelledWorkStops) {
         multiplyDense(a.data(), a.data(), c.data(), 200, 200, 200, KernelIsa::Best, 2, &progress),
         WorkCancelled);
 }
-} // namespace velmor
-
-namespace velmor {
-namespace {
 
 // The update of a block inside larger matrices: one rank-one term after the other, and
 // nothing outside the block touched.

@@ -75,12 +75,6 @@ TEST(ControlRuntime, AHandlerThatMovesTheFocusRunsBeforeTheOuterEventEnds) {
               (std::vector<std::string>{"Change txt", "GotFocus cmdOK", "Change txt done"}));
 }
 
-} // namespace
-} // namespace velmor
-
-namespace velmor {
-namespace {
-
 // Fitting a column measures each shape of number once, with its digits at their widest, so a
 // large result is fitted quickly and no number is fitted narrower than it is.
 TEST(GridText, TheWidestTextIsMeasuredOncePerShapeWithTheWidestDigit) {
