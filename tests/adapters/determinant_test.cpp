@@ -82,9 +82,6 @@ class DeterminantTest : public ::testing::Test {
     EngineAdapter engine{dialogs, format};
 
     double det(const Rows& m) { return engine.GetDeterminant(matrix(m)); }
-    static auto fields(const test::Box& b) {
-        return std::tie(b.prompt, b.buttons, b.icon, b.title);
-    }
 };
 
 TEST_F(DeterminantTest, WorkedValues) {
@@ -172,9 +169,8 @@ TEST_F(DeterminantTest, FailuresShowOneBox) {
             EXPECT_TRUE(engine.GetAdjointMatrix(input).isEmpty());
         else
             EXPECT_EQ(engine.GetDeterminant(input), 0);
-        ASSERT_EQ(dialogs.boxes.size(), 1u);
         const MsgIcon icon = prompt == kNotSquare ? MsgIcon::None : MsgIcon::Exclamation;
-        EXPECT_EQ(fields(dialogs.boxes[0]), std::tuple(prompt, MsgButtons::OK, icon, title));
+        EXPECT_EQ(test::boxes(dialogs), (test::Boxes{{prompt, MsgButtons::OK, icon, title}}));
     }
     // A floating elimination overflows here; the exact one finds the true 0.
     dialogs.clear();
@@ -232,10 +228,9 @@ TEST_F(DeterminantTest, BadElementFailsEveryMinorHoldingIt) {
     const Rows m = {{1, 2, 3, 4}, {5, 6, 7, 8}, {2, 7, 1, 8}, {3, 1, 4, 1}};
     const Rows adj = rowsOf(engine.GetAdjointMatrix(matrix(m, 2, 3, "seven")));
     // The minors of (i, j) with i != 2 and j != 3 hold the element: 9 boxes, 0 in their places.
-    ASSERT_EQ(dialogs.boxes.size(), 9u);
-    for (const test::Box& b : dialogs.boxes)
-        EXPECT_EQ(fields(b), std::tuple("Error No. 13; A text that is not a number was used as one",
-                                        MsgButtons::OK, MsgIcon::Exclamation, kDeterminantTitle));
+    EXPECT_EQ(test::boxes(dialogs),
+              test::Boxes(9, {"Error No. 13; A text that is not a number was used as one",
+                              MsgButtons::OK, MsgIcon::Exclamation, kDeterminantTitle}));
     for (int i = 0; i < 4; ++i)
         for (int j = 0; j < 4; ++j) EXPECT_EQ(adj[j][i], i == 1 || j == 2 ? adj[j][i] : 0);
     EXPECT_EQ(adj[2][1], 33); // the cofactor of (2, 3), which does not hold it

@@ -114,10 +114,7 @@ TEST_F(InvertTest, FailuresShowOneBoxAndReturnNothing) {
         SCOPED_TRACE(prompt);
         dialogs.clear();
         EXPECT_TRUE(engine.Invert(input).isEmpty());
-        ASSERT_EQ(dialogs.boxes.size(), 1u);
-        const test::Box& b = dialogs.boxes[0];
-        EXPECT_EQ(std::tie(b.prompt, b.buttons, b.icon, b.title),
-                  std::tuple(prompt, MsgButtons::OK, icon, title));
+        EXPECT_EQ(test::boxes(dialogs), (test::Boxes{{prompt, MsgButtons::OK, icon, title}}));
     }
 }
 

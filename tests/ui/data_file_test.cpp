@@ -117,11 +117,9 @@ TEST_F(DataFileTest, FailuresAreReportedAsCriticalErrors) {
         w.confirmCancel = false;
         dialogs.file(dir.file(file));
         open ? w.mnuFileOpen_Click() : w.mnuFileSave_Click();
-        ASSERT_EQ(dialogs.messages().size(), 1u);
-        const Box b = dialogs.messages()[0];
-        EXPECT_EQ(std::tie(b.prompt, b.title, b.icon, b.buttons),
-                  std::tuple(prompt, open ? "frmVelmor - OpenMatrix" : "frmVelmor - SaveMatrix",
-                             MsgIcon::Critical, MsgButtons::OK));
+        EXPECT_EQ(test::boxes(dialogs),
+                  (test::Boxes{{prompt, MsgButtons::OK, MsgIcon::Critical,
+                                open ? "frmVelmor - OpenMatrix" : "frmVelmor - SaveMatrix"}}));
         EXPECT_EQ(std::tuple(w.confirmCancel, w.g.gfMatricesSaved, w.form.MousePointer(),
                              w.Matrices.Count(), w.mfFileRead, w.mnuFileSave.Enabled()),
                   std::tuple(!open, false, 0, count, count == 3, count == 3));
@@ -173,13 +171,11 @@ TEST_F(DataFileTest, OpenSaysWhichMatricesDidNotSplitAndWhichDelimiterWould) {
     const std::string sample = std::string(VELMOR_SOURCE_DIR) + "/exercises/comma-delimited.txt";
     dialogs.file(sample);
     w.mnuFileOpen_Click();
-    ASSERT_EQ(dialogs.messages().size(), 1u);
-    const Box box = dialogs.messages()[0];
-    EXPECT_EQ(std::tie(box.prompt, box.buttons, box.title, box.icon),
-              std::tuple("The rows of P, Q and T did not split into their declared numbers of "
-                         "elements (3, 2 and 3) with the input delimiter \" \". They do with "
-                         "\",\"; choose Format > Input Delimiter and open the file again.",
-                         MsgButtons::OK, "frmVelmor - OpenMatrix", MsgIcon::Information));
+    EXPECT_EQ(test::boxes(dialogs),
+              (test::Boxes{{"The rows of P, Q and T did not split into their declared numbers of "
+                            "elements (3, 2 and 3) with the input delimiter \" \". They do with "
+                            "\",\"; choose Format > Input Delimiter and open the file again.",
+                            MsgButtons::OK, MsgIcon::Information, "frmVelmor - OpenMatrix"}}));
     EXPECT_TRUE(w.mfFileRead);
 
     dialogs.clear();
@@ -200,13 +196,11 @@ TEST_F(DataFileTest, OpenIsHeldToTheBudgetAndIsAllOrNothing) {
     w.fileCellBudget = 1000;
     dialogs.file(dir.write("hostile.txt", hostile));
     w.mnuFileOpen_Click();
-    ASSERT_EQ(dialogs.messages().size(), 1u);
-    const Box budget = dialogs.messages()[0];
-    EXPECT_EQ(std::tie(budget.prompt, budget.title, budget.icon),
-              std::tuple("The file holds more matrices than the list can take from one file "
-                         "(1000 elements, 32767 matrices). The matrices before that point have "
-                         "been read; the rest of the file has been skipped.",
-                         "frmVelmor - OpenMatrix", MsgIcon::Exclamation));
+    EXPECT_EQ(test::boxes(dialogs),
+              (test::Boxes{{"The file holds more matrices than the list can take from one file "
+                            "(1000 elements, 32767 matrices). The matrices before that point "
+                            "have been read; the rest of the file has been skipped.",
+                            MsgButtons::OK, MsgIcon::Exclamation, "frmVelmor - OpenMatrix"}}));
     EXPECT_EQ(w.cboMatrixInput.items(), (std::vector<std::string>{"A", "B", "M1", "M2"}));
     EXPECT_TRUE(w.mfFileRead);
 
@@ -217,10 +211,9 @@ TEST_F(DataFileTest, OpenIsHeldToTheBudgetAndIsAllOrNothing) {
     dialogs.file(dir.write("again.txt", saved)).answer(MsgResult::OK);
     w.mnuFileOpen_Click();
     ASSERT_EQ(dialogs.messages().size(), 2u);
-    const Box failure = dialogs.messages()[1];
-    EXPECT_EQ(std::tie(failure.prompt, failure.title, failure.icon),
-              std::tuple("Error No. 7; There is not enough memory for this",
-                         "frmVelmor - OpenMatrix", MsgIcon::Critical));
+    EXPECT_EQ(test::boxes(dialogs)[1],
+              (test::ExpectedBox{"Error No. 7; There is not enough memory for this", MsgButtons::OK,
+                                 MsgIcon::Critical, "frmVelmor - OpenMatrix"}));
     std::vector<std::string> names;
     for (const auto& e : w.Matrices) names.push_back(e->Name);
     EXPECT_EQ(names, (std::vector<std::string>{"A", "B", "M1", "M2"}));
@@ -238,11 +231,10 @@ TEST_F(DataFileTest, SaveRefusesElementsThatWouldNotReadBack) {
     ASSERT_EQ(w.Matrices.Add("C", Variant(std::move(a))), 0);
     w.mnuFileSave_Click();
     ASSERT_EQ(dialogs.boxes.size(), 1u); // no file dialog
-    const Box& b = dialogs.boxes[0];
-    EXPECT_EQ(std::tie(b.prompt, b.title, b.icon, b.buttons),
-              std::tuple("Element (1, 2) of the matrix \"C\" would not read back from the file: "
-                         "it contains \"matrix -\". Change the element and save again.",
-                         "frmVelmor - SaveMatrix", MsgIcon::Exclamation, MsgButtons::OK));
+    EXPECT_EQ(test::boxes(dialogs),
+              (test::Boxes{{"Element (1, 2) of the matrix \"C\" would not read back from the "
+                            "file: it contains \"matrix -\". Change the element and save again.",
+                            MsgButtons::OK, MsgIcon::Exclamation, "frmVelmor - SaveMatrix"}}));
     EXPECT_EQ(std::tuple(w.confirmCancel, w.g.gfMatricesSaved), std::tuple(true, false));
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
