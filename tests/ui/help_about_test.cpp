@@ -26,11 +26,10 @@ TEST_F(HelpAbout, HelpOffersToFindAMissingFileEachTimeUntilItIsThere) {
     ASSERT_EQ(dialogs.boxes.size(), 5u);
     EXPECT_EQ(boxes(), Boxes(3, {question, MsgButtons::YesNo, MsgIcon::None, "Velmor"}));
     const Box& open = dialogs.boxes[1];
-    EXPECT_EQ(open.kind, Box::Open);
-    EXPECT_EQ(open.dialog.InitDir, elsewhere.path());
-    EXPECT_EQ(open.dialog.Filter, "Help files (*.html)|*.html");
-    EXPECT_EQ(open.dialog.DialogTitle, "Find the help file velmor.html.");
-    EXPECT_EQ(open.dialog.FileName, "");
+    EXPECT_EQ(std::tie(open.kind, open.dialog.InitDir, open.dialog.Filter, open.dialog.DialogTitle,
+                       open.dialog.FileName),
+              std::tuple(Box::Open, elsewhere.path(), "Help files (*.html)|*.html",
+                         "Find the help file velmor.html.", ""));
     EXPECT_EQ(w.CommonDialog1.InitDir + w.CommonDialog1.FileName, ""); // not remembered
 
     // The installed guide is found next, and the start folder's is preferred to it.
