@@ -146,12 +146,13 @@ TEST_F(AcceptanceTest, AWholeWorkingSession) {
     const Cells transposed{{"2", "-3", "-2"}, {"1", "-1", "1"}, {"-1", "2", "2"}};
     EXPECT_EQ(cells(topGrid()), transposed);
 
-    // Exit asks about the unsaved list: Cancel stays.
+    // Exit asks about the unsaved list: Yes, then a cancelled save dialog, stays.
     waitActive(main->window()); // the desktop hands the activation back
-    dialogs.answer(MsgResult::Cancel);
+    dialogs.answer(MsgResult::Yes).file("");
     press(Qt::Key_Escape);
     settle();
-    EXPECT_EQ(dialogs.last().title, "Save latest work?");
+    EXPECT_EQ(dialogs.messages().back().title, "Save latest work?");
+    EXPECT_EQ(dialogs.last().kind, Box::Save);
     EXPECT_EQ(platform.quits, 0);
     EXPECT_TRUE(main->window()->isVisible());
 
