@@ -49,7 +49,8 @@ def main():
     ]
     print("# Benchmark results\n")
     print(f"Machine: {ctx.get('num_cpus', '?')} CPUs at {ctx.get('mhz_per_cpu', '?')} MHz; "
-          f"CPU time on one core, the fastest of {sys.argv[1].count(',') + 1} rounds; "
+          f"CPU time on one core after a warm-up, the fastest of {sys.argv[1].count(',') + 1} "
+          f"rounds; "
           f"built with -O2 -ffp-contract=off (plain x86-64).\n")
     print("## Kernels against Eigen (milliseconds per call)\n")
     print("| Operation | n | Velmor | Eigen, same flags | ratio | Eigen, -march=native "
