@@ -4,26 +4,9 @@
 #include <system_error>
 #include <thread>
 
-#include <sys/mman.h>
-
 #include "engine/runtime_error.h"
 
 namespace velmor {
-
-namespace {
-
-// A matrix of a million elements is some 40 MB, touched first by the constructors: on 2 MB
-// pages that is twenty page faults instead of ten thousand, and a tenth of a large product's
-// time.
-void adviseHugePages(const void* p, std::size_t bytes) {
-    constexpr std::uintptr_t kHuge = std::uintptr_t{2} << 20;
-    const auto begin = (reinterpret_cast<std::uintptr_t>(p) + kHuge - 1) & ~(kHuge - 1);
-    const auto end = (reinterpret_cast<std::uintptr_t>(p) + bytes) & ~(kHuge - 1);
-    if (end > begin)
-        madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE); // a hint only
-}
-
-} // namespace
 
 Variant::Variant(Array array) : v_(std::make_shared<Array>(std::move(array))) {}
 
@@ -64,8 +47,6 @@ Array Array::matrix(int rows, int cols, int lower) {
     long long n1 = rows - lower + 1, n2 = cols - lower + 1;
     if (n1 < 0 || n2 < 0) throw RuntimeError(err::SubscriptOutOfRange);
     const auto count = static_cast<std::size_t>(n1 * n2);
-    a.data_.reserve(count);
-    adviseHugePages(a.data_.data(), count * sizeof(Variant));
     a.data_.resize(count);
     return a;
 }
@@ -79,7 +60,6 @@ Array Array::matrixOf(int rows, int cols, const double* values, bool helper) {
     a.ub2_ = cols;
     const auto count = static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols);
     a.data_.reserve(count);
-    adviseHugePages(a.data_.data(), count * sizeof(Variant));
     // Each element is made once, as a number. The first write to a fresh page costs the
     // kernel's zeroing of it: a helper touches the pages of the second half (raw storage
     // the vector owns, not yet holding elements) while the first half is made.
