@@ -32,7 +32,7 @@ test-asan: deps
 test-tsan: deps
 	@cmake --preset tsan >/dev/null
 	cmake --build build-tsan -j $(JOBS)
-	cd build-tsan && ctest --output-on-failure -j $(JOBS)
+	ctest --preset tsan -j $(JOBS)
 
 bench: deps
 	@cmake --preset release -DVELMOR_BENCH=ON >/dev/null
