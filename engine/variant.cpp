@@ -1,6 +1,5 @@
 #include "engine/variant.h"
 
-#include <cstdint>
 #include <system_error>
 #include <thread>
 

@@ -5,6 +5,7 @@
 #include <limits>
 #include <new>
 #include <string_view>
+#include <unordered_map>
 
 #include "engine/runtime_error.h"
 #include "ui/adapters/engine_adapter.h"
@@ -140,9 +141,16 @@ void FrmMatrixOutput::FitColumns() {
     const int cap = platform.screenWidth() / 3;
     const int least = main_.state().gintStdColWidth;
     double needed = MSFlexGrid1.ColWidth(0);
+    // The columns of a large result share most shapes of number (and the digit runs that
+    // find the widest digit): each text is measured once for all of them.
+    std::unordered_map<std::string, int> measured;
     for (int c = 1; c < MSFlexGrid1.Cols(); ++c) {
         int widest = MSFlexGrid1.widestText(c, [&](const std::string& text) {
-            return platform.cellTextWidth(text, MSFlexGrid1.FontName(), MSFlexGrid1.FontSize());
+            auto [at, fresh] = measured.try_emplace(text, 0);
+            if (fresh)
+                at->second =
+                    platform.cellTextWidth(text, MSFlexGrid1.FontName(), MSFlexGrid1.FontSize());
+            return at->second;
         });
         MSFlexGrid1.setColWidth(c, std::clamp(widest, least, std::max(least, cap)));
         needed += MSFlexGrid1.ColWidth(c);

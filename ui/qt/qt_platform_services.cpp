@@ -163,13 +163,13 @@ namespace velmor {
 
 int QtPlatformServices::cellTextWidth(const std::string& text, const std::string& fontName,
                                       double fontSize) {
-    const std::string key = fontName + '\n' + std::to_string(fontSize);
-    if (!metrics_ || key != metricsFont_) {
+    if (!metrics_ || fontName != metricsFontName_ || fontSize != metricsFontSize_) {
         // The font the grid binding gives its widget.
         QFont font(toQt(fontName));
         if (fontSize > 0) font.setPointSizeF(fontSize);
         metrics_.emplace(font);
-        metricsFont_ = key;
+        metricsFontName_ = fontName;
+        metricsFontSize_ = fontSize;
     }
     const int px = metrics_->horizontalAdvance(toQt(text)) + cellTextPadding(nullptr);
     return static_cast<int>(pxToTwips(px));

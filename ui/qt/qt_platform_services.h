@@ -41,7 +41,8 @@ class QtPlatformServices : public PlatformServices {
   private:
     QPointer<HelpWindow> helpWindow_;
     // The metrics of the last font asked for: fitting a column measures many texts in one.
-    std::string metricsFont_;
+    std::string metricsFontName_;
+    double metricsFontSize_ = 0;
     std::optional<QFontMetrics> metrics_;
 };
 
